@@ -1,0 +1,21 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// An ordered list of short texts addressed by 0-based position. An exercise draws its numbers and
+// its letters from two pools without replacement: the pools are refilled before every exercise,
+// each draw reads the item at a position and removes it, and the items behind it move up one.
+// The window keeps its pools in hidden list boxes; tests and benchmarks use VectorPool.
+class Pool {
+public:
+    virtual ~Pool() = default;
+
+    virtual void clear() = 0;
+    virtual void append(std::string_view item) = 0;
+    // Both throw std::out_of_range for a position that does not exist.
+    virtual std::string itemAt(int position) const = 0;
+    virtual void removeAt(int position) = 0;
+    virtual int count() const = 0;
+};
