@@ -1,24 +1,31 @@
 // SPDX-License-Identifier: MIT
-// Shows a few exercises on the console, each with its formula.
+// Start-up: the application, the one window, the event loop.
 #include "clock_random.h"
-#include "draws.h"
-#include "expression_builder.h"
-#include "formulas.h"
-#include "vector_pool.h"
+#include "zantrel.h"
 
-#include <iostream>
+#include <QApplication>
+#include <QStyleFactory>
 
-int main()
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char *argv[])
 {
-    VectorPool numbers;
-    VectorPool letters;
-    ClockRandom random;
-    random.seedFromClock();
-    for (int i = 0; i < 5; ++i) {
-        refillPools(numbers, letters);
-        const Draws draws = drawExercise(random, numbers, letters);
-        std::cout << buildExpression(draws) << "    <- "
-                  << formulaCaptions.at(static_cast<std::size_t>(draws.formulaIndex)) << '\n';
+#if defined(__linux__)
+    // Without a display Qt would abort; say why in one line instead.
+    if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr &&
+        std::getenv("QT_QPA_PLATFORM") == nullptr) {
+        std::fputs("zantrel: no display to open the window on (DISPLAY is not set)\n", stderr);
+        return EXIT_FAILURE;
     }
-    return 0;
+#endif
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("zantrel"));
+    QApplication::setApplicationVersion(QStringLiteral(ZANTREL_VERSION_TEXT));
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+
+    ClockRandom random;
+    Zantrel window(random);
+    window.show();
+    return QApplication::exec();
 }

@@ -1,0 +1,219 @@
+// SPDX-License-Identifier: MIT
+#include "zantrel.h"
+
+#include "graphical_button.h"
+#include "window_texts.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+
+namespace {
+
+constexpr int twips(int value)
+{
+    return value / 15;
+}
+
+QRect twipsRect(int left, int top, int width, int height)
+{
+    return {twips(left), twips(top), twips(width), twips(height)};
+}
+
+QString text(std::string_view utf8)
+{
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+// Text boxes show a line break as one; the stored texts end their lines with CR LF.
+QString multiLineText(std::string_view utf8)
+{
+    return text(utf8).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+const QColor windowColour(192, 192, 255);
+const QColor labelColour(255, 192, 128);
+const QColor optionColour(128, 255, 255);
+const QColor buttonColour(255, 128, 128);
+
+// Every colour role set, so that a desktop colour scheme (a dark one, say) changes nothing.
+QPalette windowPalette()
+{
+    QPalette palette(Qt::black, QColor(240, 240, 240), Qt::white, QColor(160, 160, 160),
+                     QColor(200, 200, 200), Qt::black, Qt::white, Qt::white, windowColour);
+    palette.setColor(QPalette::Shadow, QColor(64, 64, 64));
+    palette.setColor(QPalette::Highlight, QColor(0, 0, 128));
+    palette.setColor(QPalette::HighlightedText, Qt::white);
+    palette.setColor(QPalette::AlternateBase, QColor(245, 245, 245));
+    palette.setColor(QPalette::ToolTipBase, QColor(255, 255, 225));
+    palette.setColor(QPalette::ToolTipText, Qt::black);
+    palette.setColor(QPalette::PlaceholderText, QColor(128, 128, 128));
+    palette.setColor(QPalette::Link, Qt::blue);
+    palette.setColor(QPalette::LinkVisited, QColor(128, 0, 128));
+    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+        palette.setColor(QPalette::Disabled, role, QColor(128, 128, 128));
+    }
+    return palette;
+}
+
+void paintBackground(QWidget *widget, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(widget->backgroundRole(), colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+QPlainTextEdit *infoBox(const QString &name, std::string_view content, QWidget *parent)
+{
+    auto *box = new QPlainTextEdit(multiLineText(content), parent);
+    box->setObjectName(name);
+    box->setReadOnly(true);
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box->setTabChangesFocus(true);
+    return box;
+}
+
+QLabel *titleLabel(const QString &name, std::string_view caption, QWidget *parent)
+{
+    auto *label = new QLabel(text(caption), parent);
+    label->setObjectName(name);
+    label->setAlignment(Qt::AlignCenter);
+    paintBackground(label, labelColour);
+    return label;
+}
+
+} // namespace
+
+Zantrel::Zantrel(RandomSource &random, QWidget *parent)
+    : QWidget(parent), controller(*this, random)
+{
+    setObjectName(QStringLiteral("Zantrel"));
+    setWindowTitle(text(WindowTexts::publisherAddress) + u' ' + text(WindowTexts::title));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/zantrel.ico")));
+    setFixedSize(twips(6975), twips(6210));
+    setPalette(windowPalette());
+    setAutoFillBackground(true);
+    // Times New Roman 12 pt at 96 dpi; fontconfig puts Liberation Serif in its place on Linux.
+    QFont font(QStringLiteral("Times New Roman"));
+    font.setPixelSize(16);
+    font.setWeight(QFont::Normal);
+    setFont(font);
+
+    createControls();
+    controller.Form_Load();
+}
+
+void Zantrel::createControls()
+{
+    // Created in the order the window stores them; later controls lie on top of earlier ones.
+    for (const int index : {1, 0}) {
+        auto *list = new QListWidget(this);
+        list->setObjectName(QStringLiteral("List1_%1").arg(index));
+        list->setVisible(false);
+        List1[static_cast<std::size_t>(index)] = list;
+    }
+    List1[1]->setGeometry(twipsRect(4920, 1320, 855, 1770));
+    List1[0]->setGeometry(twipsRect(4320, 720, 615, 1770));
+    for (char digit = '1'; digit <= '9'; ++digit) {
+        List1[0]->addItem(QString(QChar(digit)));
+    }
+    for (char letter = 'a'; letter <= 'j'; ++letter) {
+        List1[1]->addItem(QString(QChar(letter)));
+    }
+    for (QListWidget *list : List1) {
+        for (int row = 0; row < list->count(); ++row) {
+            list->item(row)->setData(Qt::UserRole, 0);
+        }
+    }
+    numbers.emplace(*List1[0]);
+    letters.emplace(*List1[1]);
+
+    Text2 = new QLineEdit(this);
+    Text2->setObjectName(QStringLiteral("Text2"));
+    Text2->setGeometry(twipsRect(120, 3600, 6735, 615));
+    Text2->setReadOnly(true);
+
+    Command1 = new GraphicalButton(text(WindowTexts::newExercise), buttonColour, this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setGeometry(twipsRect(4560, 3120, 1815, 375));
+    Command1->setAutoDefault(false);
+    connect(Command1, &QPushButton::clicked, this, [this] { controller.Command1_Click(); });
+
+    Frame1 = new QFrame(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setAccessibleName(QStringLiteral("Frame1"));
+    Frame1->setFrameShape(QFrame::NoFrame);
+    Frame1->setGeometry(twipsRect(2400, 840, 1935, 2775));
+    paintBackground(Frame1, windowColour);
+    for (int index = FormulaCount - 1; index >= 0; --index) {
+        auto *option = new QRadioButton(text(formulaCaptions[static_cast<std::size_t>(index)]), Frame1);
+        option->setObjectName(QStringLiteral("Option1_%1").arg(index));
+        option->setGeometry(twipsRect(0, 300 * index, 1815, 300));
+        paintBackground(option, optionColour);
+        connect(option, &QAbstractButton::clicked, this,
+                [this, index] { controller.Option1_Click(static_cast<std::int16_t>(index)); });
+        Option1[static_cast<std::size_t>(index)] = option;
+    }
+    // The frame reaches one pixel into the expression box: keep the box's border on top.
+    Text2->raise();
+
+    Text1[1] = infoBox(QStringLiteral("Text1_1"), WindowTexts::aphorism, this);
+    Text1[1]->setGeometry(twipsRect(600, 4680, 6735, 1815));
+    Text1[1]->setVisible(false);
+    Text1[0] = infoBox(QStringLiteral("Text1_0"), WindowTexts::description, this);
+    Text1[0]->setGeometry(twipsRect(120, 4320, 6735, 1815));
+
+    Label1[1] = titleLabel(QStringLiteral("Label1_1"), WindowTexts::formulaLabel, this);
+    Label1[1]->setGeometry(twipsRect(2400, 480, 1815, 375));
+    Label1[0] = titleLabel(QStringLiteral("Label1_0"), WindowTexts::heading, this);
+    Label1[0]->setGeometry(twipsRect(840, 0, 5175, 375));
+
+    // Tab order: the feedback box, the options, "Чисти", the expression box.
+    QWidget *previous = Text1[0];
+    for (QRadioButton *option : Option1) {
+        setTabOrder(previous, option);
+        previous = option;
+    }
+    setTabOrder(previous, Command1);
+    setTabOrder(Command1, Text2);
+}
+
+void Zantrel::setFeedbackText(std::string_view feedback)
+{
+    Text1[0]->setPlainText(multiLineText(feedback));
+}
+
+void Zantrel::setExpressionText(std::string expression)
+{
+    Text2->setText(QString::fromStdString(expression));
+}
+
+void Zantrel::deselectOption(int index)
+{
+    // An exclusive group refuses to uncheck its checked button; step outside the group to do it.
+    QRadioButton *option = Option1.at(static_cast<std::size_t>(index));
+    option->setAutoExclusive(false);
+    option->setChecked(false);
+    option->setAutoExclusive(true);
+}
+
+std::string Zantrel::optionCaption(int index) const
+{
+    return Option1.at(static_cast<std::size_t>(index))->text().toStdString();
+}
+
+Pool &Zantrel::numberPool()
+{
+    return *numbers;
+}
+
+Pool &Zantrel::letterPool()
+{
+    return *letters;
+}

@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "exercise_controller.h"
+#include "exercise_view.h"
+#include "formulas.h"
+#include "list_box_pool.h"
+
+#include <QWidget>
+
+#include <array>
+#include <optional>
+
+class GraphicalButton;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QRadioButton;
+
+// The program's one window. It owns the controls and an ExerciseController, and is the
+// controller's view: the feedback box Text1(0), the expression box Text2, the option buttons
+// Option1(0..8) and the pools, kept as the items of the hidden list boxes List1(0) (numbers) and
+// List1(1) (letters). A click on an option (mouse, Space or arrow keys) goes to Option1_Click,
+// "Чисти" to Command1_Click. The first exercise is drawn while the window is built, before it is
+// first shown. Positions are given in twips, 15 to a pixel at 96 dpi.
+class Zantrel final : public QWidget, public ExerciseView {
+    Q_OBJECT
+
+public:
+    explicit Zantrel(RandomSource &random, QWidget *parent = nullptr);
+
+    void setFeedbackText(std::string_view text) override;
+    void setExpressionText(std::string text) override;
+    void deselectOption(int index) override;
+    std::string optionCaption(int index) const override;
+    Pool &numberPool() override;
+    Pool &letterPool() override;
+
+private:
+    void createControls();
+
+    std::array<QListWidget *, 2> List1{};
+    QLineEdit *Text2 = nullptr;
+    GraphicalButton *Command1 = nullptr;
+    QFrame *Frame1 = nullptr;
+    std::array<QRadioButton *, FormulaCount> Option1{};
+    std::array<QPlainTextEdit *, 2> Text1{};
+    std::array<QLabel *, 2> Label1{};
+
+    std::optional<ListBoxPool> numbers;
+    std::optional<ListBoxPool> letters;
+    ExerciseController controller;
+};
