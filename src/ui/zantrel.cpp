@@ -90,8 +90,7 @@ QLabel *titleLabel(const QString &name, std::string_view caption, QWidget *paren
 
 } // namespace
 
-Zantrel::Zantrel(RandomSource &random, QWidget *parent)
-    : QWidget(parent), controller(*this, random)
+Zantrel::Zantrel(RandomSource &random, QWidget *parent) : QWidget(parent), controller(*this, random)
 {
     setObjectName(QStringLiteral("Zantrel"));
     setWindowTitle(text(WindowTexts::publisherAddress) + u' ' + text(WindowTexts::title));
@@ -152,7 +151,8 @@ void Zantrel::createControls()
     Frame1->setGeometry(twipsRect(2400, 840, 1935, 2775));
     paintBackground(Frame1, windowColour);
     for (int index = FormulaCount - 1; index >= 0; --index) {
-        auto *option = new QRadioButton(text(formulaCaptions[static_cast<std::size_t>(index)]), Frame1);
+        auto *option =
+            new QRadioButton(text(formulaCaptions[static_cast<std::size_t>(index)]), Frame1);
         option->setObjectName(QStringLiteral("Option1_%1").arg(index));
         option->setGeometry(twipsRect(0, 300 * index, 1815, 300));
         paintBackground(option, optionColour);

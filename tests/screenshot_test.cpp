@@ -1,0 +1,129 @@
+// SPDX-License-Identifier: MIT
+// The window on a real X server (Xvfb): what the server really shows, pixel by pixel. The picture
+// is kept as zantrel-screenshot.png beside the test for a person to look at.
+#include "clock_random.h"
+#include "window_texts.h"
+#include "zantrel.h"
+
+#include <QApplication>
+#include <QFontInfo>
+#include <QImage>
+#include <QPixmap>
+#include <QScreen>
+#include <QStyleFactory>
+#include <QTest>
+
+class ScreenshotTest : public QObject {
+    Q_OBJECT
+
+private:
+    QImage shot;
+    QPoint origin;
+
+    QColor at(int x, int y) const { return shot.pixelColor(origin + QPoint(x, y)); }
+
+    static QString rgb(const QColor &colour)
+    {
+        return QStringLiteral("(%1, %2, %3)")
+            .arg(colour.red())
+            .arg(colour.green())
+            .arg(colour.blue());
+    }
+
+    void expectColour(int x, int y, const QColor &expected, const char *what) const
+    {
+        const QColor seen = at(x, y);
+        QVERIFY2(seen == expected, qPrintable(QStringLiteral("%1 at (%2, %3): %4, expected %5")
+                                                  .arg(QLatin1String(what))
+                                                  .arg(x)
+                                                  .arg(y)
+                                                  .arg(rgb(seen), rgb(expected))));
+    }
+
+    // Pixels much darker than their background: the strokes of painted text.
+    int darkPixels(const QRect &area) const
+    {
+        int dark = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            for (int x = area.left(); x <= area.right(); ++x) {
+                dark += at(x, y).lightness() < 100 ? 1 : 0;
+            }
+        }
+        return dark;
+    }
+
+private slots:
+    void paintsTheWindowAsDesigned()
+    {
+        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+        ClockRandom random;
+        Zantrel window(random);
+        window.move(0, 0);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTest::qWait(300);
+
+        shot = window.screen()->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
+        shot.save(QStringLiteral("zantrel-screenshot.png"));
+        origin = window.mapToGlobal(QPoint(0, 0));
+        const qreal ratio = window.devicePixelRatio();
+        QCOMPARE(ratio, 1.0);
+
+        // The window covers exactly 465 x 414 pixels of the black root window.
+        const QColor root(0, 0, 0);
+        const QColor background(192, 192, 255);
+        expectColour(0, 0, background, "top-left corner");
+        expectColour(464, 413, background, "bottom-right corner");
+        expectColour(465, 413, root, "right of the window");
+        expectColour(464, 414, root, "below the window");
+
+        expectColour(2, 200, background, "window");
+        expectColour(300, 190, background, "window between the frame and the button");
+        expectColour(2, 410, background, "window left of the information box");
+
+        const QColor label(255, 192, 128);
+        expectColour(57, 1, label, "heading");
+        expectColour(399, 23, label, "heading");
+        expectColour(161, 33, label, "formula label");
+        expectColour(279, 55, label, "formula label");
+        QVERIFY(darkPixels(QRect(56, 0, 345, 25)) > 300);
+        QVERIFY(darkPixels(QRect(160, 32, 121, 25)) > 80);
+
+        const QColor optionBackground(128, 255, 255);
+        for (int index = 0; index < 9; ++index) {
+            expectColour(279, 56 + 20 * index + 10, optionBackground, "option");
+            QVERIFY(darkPixels(QRect(176, 56 + 20 * index, 100, 20)) > 40);
+        }
+
+        const QColor face(255, 128, 128);
+        expectColour(310, 214, face, "button face");
+        expectColour(420, 228, face, "button face");
+        QVERIFY(at(304, 208).lightness() > at(424, 232).lightness()); // raised bevel
+        QVERIFY(darkPixels(QRect(304, 208, 121, 25)) > 60);
+
+        QVERIFY(darkPixels(QRect(8, 240, 449, 41)) > 150);   // the expression
+        QVERIFY(darkPixels(QRect(8, 288, 430, 121)) > 2000); // the description
+
+        // Times New Roman, or a face with the same metrics, with every Cyrillic letter shown.
+        const QFontInfo info(window.font());
+        QVERIFY2(info.family() == QLatin1String("Times New Roman") ||
+                     info.family() == QLatin1String("Liberation Serif"),
+                 qPrintable(info.family()));
+        QCOMPARE(info.pixelSize(), 16);
+        const QFontMetrics metrics(window.font());
+        const QString texts =
+            QString::fromUtf8(WindowTexts::description.data(),
+                              qsizetype(WindowTexts::description.size())) +
+            QString::fromUtf8(WindowTexts::title.data(), qsizetype(WindowTexts::title.size())) +
+            QStringLiteral("Чисти Правилно! Сравнете с Формула");
+        for (const char32_t letter : texts.toUcs4()) {
+            if (letter >= 0x400 && letter <= 0x4FF) {
+                QVERIFY2(metrics.inFontUcs4(letter),
+                         qPrintable(QStringLiteral("U+%1").arg(uint(letter), 4, 16)));
+            }
+        }
+    }
+};
+
+QTEST_MAIN(ScreenshotTest)
+#include "screenshot_test.moc"

@@ -1,0 +1,260 @@
+// SPDX-License-Identifier: MIT
+// The real window on Qt's offscreen platform, driven as a learner drives it: mouse clicks on the
+// option indicators and the button, Tab, Space and arrow keys.
+#include "clock_random.h"
+#include "expression_builder.h"
+#include "expression_checker.h"
+#include "formulas.h"
+#include "sequence_random.h"
+#include "window_texts.h"
+#include "zantrel.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyleFactory>
+#include <QStyleOptionButton>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+// Two exercises: (x + y)^3 with 6, e, 3, a (the text " 216*e^3 +  324*e^2*a +  162*e*a^2 +
+// 27*a^3"), then x^2 - y^2 with 5, a, 1, b.
+std::vector<float> twoExercises()
+{
+    return {0.05F,  0.5F, 0.3F, 0.7F, 0.9F, 0.12F, 0.005F,
+            0.125F, 0.0F, 0.0F, 0.0F, 0.0F, 0.0F,  0.002F};
+}
+
+QStringList items(const QListWidget *list)
+{
+    QStringList texts;
+    for (int row = 0; row < list->count(); ++row) {
+        texts << list->item(row)->text();
+    }
+    return texts;
+}
+
+} // namespace
+
+class WindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<SequenceRandom> random;
+    std::unique_ptr<Zantrel> window;
+
+    template <typename T> T *control(const char *name) const
+    {
+        auto *widget = window->findChild<T *>(QString::fromLatin1(name));
+        if (widget == nullptr) {
+            qFatal("no control %s", name);
+        }
+        return widget;
+    }
+    QRadioButton *option(int index) const
+    {
+        return control<QRadioButton>(
+            QStringLiteral("Option1_%1").arg(index).toLatin1().constData());
+    }
+    QString feedback() const { return control<QPlainTextEdit>("Text1_0")->toPlainText(); }
+    QString expression() const { return control<QLineEdit>("Text2")->text(); }
+    int checkedOptions() const
+    {
+        int checked = 0;
+        for (int index = 0; index < FormulaCount; ++index) {
+            checked += option(index)->isChecked() ? 1 : 0;
+        }
+        return checked;
+    }
+    void clickOption(int index) const
+    {
+        QRadioButton *button = option(index);
+        QStyleOptionButton style;
+        style.initFrom(button);
+        const QRect indicator =
+            button->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &style, button);
+        QTest::mouseClick(button, Qt::LeftButton, {}, indicator.center());
+    }
+    void verifyHiddenControls() const
+    {
+        QVERIFY(!control<QListWidget>("List1_0")->isVisible());
+        QVERIFY(!control<QListWidget>("List1_1")->isVisible());
+        QVERIFY(!control<QPlainTextEdit>("Text1_1")->isVisible());
+    }
+
+private slots:
+    void initTestCase() { QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion"))); }
+
+    void init()
+    {
+        random = std::make_unique<SequenceRandom>(twoExercises());
+        window = std::make_unique<Zantrel>(*random);
+    }
+
+    void cleanup()
+    {
+        window.reset();
+        random.reset();
+    }
+
+    void startsWithTheDescriptionAndTheFirstExercise()
+    {
+        // The first exercise is there before the window is first shown.
+        QCOMPARE(expression(), QStringLiteral(" 216*e^3 +  324*e^2*a +  162*e*a^2 +  27*a^3"));
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+
+        QCOMPARE(random->seedCount(), 1);
+        QCOMPARE(window->windowTitle(),
+                 QStringLiteral("www.zantrel.example Математика - умножение на многочлени"));
+        const QString description = feedback();
+        QVERIFY(!description.contains(QChar(u'\r')));
+        QCOMPARE(description.count(QChar(u'\n')), 15);
+        QVERIFY(description.startsWith(QStringLiteral("В основното образование често се срещат")));
+        QVERIFY(
+            description.endsWith(QStringLiteral("\n(a + b)^3\n(a - b)^3\na^3 + b^3\na^3 - b^3\n")));
+        QCOMPARE(checkedOptions(), 0);
+        for (int index = 0; index < FormulaCount; ++index) {
+            QCOMPARE(option(index)->text(),
+                     QString::fromUtf8(formulaCaptions[static_cast<std::size_t>(index)].data()));
+            QVERIFY(option(index)->isVisible());
+        }
+        QCOMPARE(control<QPushButton>("Command1")->text(), QStringLiteral("Чисти"));
+        verifyHiddenControls();
+        QCOMPARE(
+            control<QPlainTextEdit>("Text1_1")->toPlainText(),
+            QStringLiteral("Неприятното в това да си първият, направил нещо по \n"
+                           "правилния начин, е, че никой не оценява колко трудно е \nбило. \n"));
+        // The pools are the items of the hidden list boxes: six left of each after the draws.
+        QCOMPARE(items(control<QListWidget>("List1_0")),
+                 QStringList({"2", "4", "5", "7", "8", "9"}));
+        QCOMPARE(items(control<QListWidget>("List1_1")),
+                 QStringList({"c", "d", "f", "g", "h", "i"}));
+    }
+
+    void wrongThenRightChoiceByMouse()
+    {
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        const QString shown = expression();
+
+        clickOption(6);
+        QVERIFY(option(6)->isChecked());
+        QCOMPARE(feedback(), QStringLiteral("Сравнете с (x + y)^3"));
+        clickOption(0);
+        QCOMPARE(feedback(), QStringLiteral("Сравнете с (x + y)^3"));
+        clickOption(5);
+        QCOMPARE(feedback(), QStringLiteral("Правилно!"));
+        QVERIFY(option(5)->isChecked());
+        QCOMPARE(checkedOptions(), 1);
+        QCOMPARE(expression(), shown);
+        verifyHiddenControls();
+    }
+
+    void newExerciseClearsFeedbackAndSelection()
+    {
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        clickOption(3);
+        QCOMPARE(checkedOptions(), 1);
+
+        QTest::mouseClick(control<QPushButton>("Command1"), Qt::LeftButton);
+
+        QCOMPARE(feedback(), QString());
+        QCOMPARE(checkedOptions(), 0);
+        QCOMPARE(expression(), QStringLiteral("( 5*a + b)*( 5*a - b)"));
+        QCOMPARE(random->seedCount(), 1);
+        QCOMPARE(items(control<QListWidget>("List1_0")),
+                 QStringList({"3", "4", "6", "7", "8", "9"}));
+        clickOption(8);
+        QCOMPARE(feedback(), QStringLiteral("Сравнете с x^2 - y^2"));
+        clickOption(2);
+        QCOMPARE(feedback(), QStringLiteral("Правилно!"));
+        verifyHiddenControls();
+    }
+
+    void keyboardSelectionIsJudgedToo()
+    {
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        control<QPlainTextEdit>("Text1_0")->setFocus();
+
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), option(0));
+        QTest::keyClick(option(0), Qt::Key_Space);
+        QVERIFY(option(0)->isChecked());
+        QCOMPARE(feedback(), QStringLiteral("Сравнете с (x + y)^3"));
+        for (int index = 1; index <= 5; ++index) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+            QVERIFY(option(index)->isChecked());
+        }
+        QCOMPARE(feedback(), QStringLiteral("Правилно!"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+        QVERIFY(option(4)->isChecked());
+        QCOMPARE(feedback(), QStringLiteral("Сравнете с (x + y)^3"));
+        QCOMPARE(checkedOptions(), 1);
+    }
+
+    void everyNewExerciseIsValidAndJudgedByItsFormula()
+    {
+        ClockRandom clock(4242U);
+        Zantrel learnerWindow(clock);
+        learnerWindow.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&learnerWindow));
+        auto *text2 = learnerWindow.findChild<QLineEdit *>(QStringLiteral("Text2"));
+        auto *text1 = learnerWindow.findChild<QPlainTextEdit *>(QStringLiteral("Text1_0"));
+        auto *command1 = learnerWindow.findChild<QPushButton *>(QStringLiteral("Command1"));
+        for (int exercise = 0; exercise < 300; ++exercise) {
+            QTest::mouseClick(command1, Qt::LeftButton);
+            const std::vector<int> formulas = matchingFormulas(text2->text().toStdString());
+            QCOMPARE(formulas.size(), std::size_t{1});
+            QVERIFY(!text2->text().contains(QChar(u'i')));
+            auto *right = learnerWindow.findChild<QRadioButton *>(
+                QStringLiteral("Option1_%1").arg(formulas[0]));
+            right->click();
+            QCOMPARE(text1->toPlainText(), QStringLiteral("Правилно!"));
+            QCOMPARE(learnerWindow.findChild<QListWidget *>(QStringLiteral("List1_0"))->count(), 6);
+            QCOMPARE(learnerWindow.findChild<QListWidget *>(QStringLiteral("List1_1"))->count(), 6);
+        }
+    }
+
+    // The longest texts (large numbers, the widest letters) fit in the expression box unscrolled.
+    void everyExpressionFitsItsBox()
+    {
+        window->show();
+        auto *text2 = control<QLineEdit>("Text2");
+        const QFontMetrics metrics(text2->font());
+        const int room = text2->width() - 12; // frame, inner margins and the cursor
+        int widest = 0;
+        Draws draws;
+        draws.x = "h";
+        draws.y = "g";
+        draws.z = "d";
+        for (int a = 1; a <= 8; ++a) {
+            for (int b = 1; b <= 8; ++b) {
+                for (int c = 1; c <= 8; ++c) {
+                    draws.a = a;
+                    draws.b = static_cast<std::int16_t>(b);
+                    draws.c = static_cast<std::int16_t>(c);
+                    for (std::int16_t index = 0; index < FormulaCount; ++index) {
+                        draws.formulaIndex = index;
+                        widest = std::max(widest, metrics.horizontalAdvance(QString::fromStdString(
+                                                      buildExpression(draws))));
+                    }
+                }
+            }
+        }
+        QVERIFY2(widest <= room,
+                 qPrintable(QStringLiteral("widest text %1 px, room %2 px").arg(widest).arg(room)));
+    }
+};
+
+QTEST_MAIN(WindowTest)
+#include "window_test.moc"
