@@ -10,11 +10,13 @@
 #include "zantrel.h"
 
 #include <QApplication>
+#include <QImageReader>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSet>
 #include <QStyleFactory>
 #include <QStyleOptionButton>
 #include <QTest>
@@ -111,6 +113,9 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
 
         QCOMPARE(random->seedCount(), 1);
+        const QList<QSize> iconSizes = window->windowIcon().availableSizes();
+        QVERIFY(iconSizes.contains(QSize(16, 16)));
+        QVERIFY(iconSizes.contains(QSize(32, 32)));
         QCOMPARE(window->windowTitle(),
                  QStringLiteral("www.zantrel.example Математика - умножение на многочлени"));
         const QString description = feedback();
@@ -223,6 +228,26 @@ private slots:
             QCOMPARE(learnerWindow.findChild<QListWidget *>(QStringLiteral("List1_0"))->count(), 6);
             QCOMPARE(learnerWindow.findChild<QListWidget *>(QStringLiteral("List1_1"))->count(), 6);
         }
+    }
+
+    void iconHasTwoSixteenColourImages()
+    {
+        QImageReader reader(QStringLiteral(":/icons/zantrel.ico"));
+        QCOMPARE(reader.imageCount(), 2);
+        QList<QSize> sizes;
+        for (int image = 0; image < reader.imageCount(); ++image) {
+            QVERIFY(reader.jumpToImage(image));
+            const QImage picture = reader.read();
+            sizes << picture.size();
+            QSet<QRgb> colours;
+            for (int y = 0; y < picture.height(); ++y) {
+                for (int x = 0; x < picture.width(); ++x) {
+                    colours.insert(picture.pixel(x, y));
+                }
+            }
+            QVERIFY(colours.size() > 2 && colours.size() <= 16);
+        }
+        QCOMPARE(sizes, QList<QSize>({QSize(32, 32), QSize(16, 16)}));
     }
 
     // The longest texts (large numbers, the widest letters) fit in the expression box unscrolled.
