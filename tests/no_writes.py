@@ -1,0 +1,148 @@
+#!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
+"""Runs the program under strace on the X server named by DISPLAY: start-up, a hundred clicks on
+the options and on "Чисти", then the window's close request, as a window manager sends it. Fails
+on any file the program creates or opens for writing outside the platform's caches, on any
+network socket, and on any local socket other than the display's and the desktop buses'."""
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+from Xlib import X, display, protocol
+from Xlib.ext import xtest
+
+WRITE_FLAGS = re.compile(r'O_WRONLY|O_RDWR|O_CREAT|O_TRUNC|O_APPEND')
+PATH_CALLS = {'creat', 'mkdir', 'mkdirat', 'rename', 'renameat', 'renameat2', 'link', 'linkat',
+              'symlink', 'symlinkat', 'unlink', 'unlinkat', 'truncate'}
+CALL = re.compile(r'^(\w+)\((.*)\)\s+=\s+(-?\d+)')
+QUOTED = re.compile(r'"((?:[^"\\]|\\.)*)"')
+
+
+def find_window(d, timeout):
+    deadline = time.time() + timeout
+    while time.time() < deadline:
+        for window in d.screen().root.query_tree().children:
+            try:
+                wm_class = window.get_wm_class()
+                viewable = window.get_attributes().map_state == X.IsViewable
+            except Exception:  # the window went away between the two requests
+                continue
+            if wm_class and 'zantrel' in wm_class and viewable:
+                return window
+        time.sleep(0.05)
+    return None
+
+
+def click(d, x, y):
+    xtest.fake_input(d, X.MotionNotify, x=x, y=y)
+    xtest.fake_input(d, X.ButtonPress, 1)
+    xtest.fake_input(d, X.ButtonRelease, 1)
+    d.sync()
+    time.sleep(0.01)
+
+
+def region(window, x, y, width, height):
+    return window.get_image(x, y, width, height, X.ZPixmap, 0xffffffff).data
+
+
+def findings(log_dir, allowed_write_roots, allowed_sockets):
+    problems = []
+    for name in sorted(os.listdir(log_dir)):
+        with open(os.path.join(log_dir, name), encoding='utf-8', errors='replace') as log:
+            for line in log:
+                match = CALL.match(line.strip())
+                if not match or int(match.group(3)) < 0:
+                    continue
+                call, args = match.group(1), match.group(2)
+                paths = [bytes(p, 'utf-8').decode('unicode_escape') for p in QUOTED.findall(args)]
+                if call in ('open', 'openat', 'openat2') and WRITE_FLAGS.search(args):
+                    written = paths[:1]
+                elif call in PATH_CALLS:
+                    written = paths
+                elif call == 'socket':
+                    if not args.startswith(('AF_UNIX', 'AF_LOCAL')):
+                        problems.append(line.strip())
+                    continue
+                elif call == 'connect' and 'sun_path=' in args:
+                    if not any(s in args for s in allowed_sockets):
+                        problems.append(line.strip())
+                    continue
+                elif call in ('connect', 'bind'):
+                    problems.append(line.strip())
+                    continue
+                else:
+                    continue
+                for path in written:
+                    real = os.path.realpath(path)
+                    if path != '/dev/null' and not any(real.startswith(root) for root in allowed_write_roots):
+                        problems.append(line.strip())
+    return problems
+
+
+def main():
+    program = os.path.abspath(sys.argv[1])
+    work = tempfile.mkdtemp(prefix='zantrel-writes-')
+    env = dict(os.environ)
+    for variable, folder in (('HOME', 'home'), ('XDG_CONFIG_HOME', 'home/.config'),
+                             ('XDG_DATA_HOME', 'home/.local/share'), ('XDG_CACHE_HOME', 'home/.cache'),
+                             ('XDG_RUNTIME_DIR', 'runtime')):
+        env[variable] = os.path.join(work, folder)
+        os.makedirs(env[variable], mode=0o700, exist_ok=True)
+    env['QT_QPA_PLATFORM'] = 'xcb'
+    logs = os.path.join(work, 'strace')
+    os.makedirs(logs)
+    traced = ['open', 'openat', 'openat2', 'socket', 'connect', 'bind'] + sorted(PATH_CALLS)
+    process = subprocess.Popen(['strace', '-f', '-ff', '-qq', '-e', 'signal=none', '-e',
+                                'trace=' + ','.join(traced), '-o', os.path.join(logs, 'trace'), program],
+                               env=env, cwd=work)
+
+    d = display.Display()
+    window = find_window(d, 30)
+    if window is None:
+        process.kill()
+        sys.exit('no window appeared')
+    time.sleep(0.3)
+    origin = window.translate_coords(d.screen().root, 0, 0)
+    left, top = -origin.x, -origin.y
+
+    # Fifty answers and fifty new exercises; each new exercise changes the expression box.
+    changed = 0
+    for turn in range(50):
+        click(d, left + 167, top + 56 + 20 * (turn % 9) + 10)
+        before = region(window, 8, 240, 449, 41)
+        click(d, left + 364, top + 220)
+        time.sleep(0.02)
+        changed += region(window, 8, 240, 449, 41) != before
+
+    wm_protocols = d.intern_atom('WM_PROTOCOLS')
+    delete_window = d.intern_atom('WM_DELETE_WINDOW')
+    window.send_event(protocol.event.ClientMessage(window=window, client_type=wm_protocols,
+                                                   data=(32, [delete_window, X.CurrentTime, 0, 0, 0])),
+                      event_mask=X.NoEventMask)
+    d.flush()
+    try:
+        code = process.wait(timeout=20)
+    except subprocess.TimeoutExpired:
+        process.kill()
+        sys.exit('the program did not close on the close request')
+
+    display_number = os.environ['DISPLAY'].split(':')[1].split('.')[0]
+    # The display, and the desktop buses that accessibility speaks over.
+    allowed_sockets = ['/tmp/.X11-unix/X' + display_number, '/run/dbus/system_bus_socket', '/dbus-',
+                       '/at-spi/', env['XDG_RUNTIME_DIR'] + '/bus']
+    problems = findings(logs, [env['XDG_CACHE_HOME'] + '/'], allowed_sockets)
+    print(f'no-writes: exit code {code}; {changed} of 50 new exercises changed the expression box; '
+          f'{len(problems)} findings')
+    for problem in problems:
+        print('  ' + problem)
+    if code != 0 or changed < 40 or problems:
+        sys.exit(1)
+    shutil.rmtree(work)
+
+
+if __name__ == '__main__':
+    main()
