@@ -5,11 +5,14 @@
 #include "window_texts.h"
 
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+
+#include <algorithm>
 
 namespace {
 
@@ -158,6 +161,8 @@ void Zantrel::createControls()
         paintBackground(option, optionColour);
         connect(option, &QAbstractButton::clicked, this,
                 [this, index] { controller.Option1_Click(static_cast<std::int16_t>(index)); });
+        connect(option, &QAbstractButton::toggled, this, &Zantrel::updateOptionTabStops);
+        option->installEventFilter(this);
         Option1[static_cast<std::size_t>(index)] = option;
     }
     // The frame reaches one pixel into the expression box: keep the box's border on top.
@@ -182,6 +187,48 @@ void Zantrel::createControls()
     }
     setTabOrder(previous, Command1);
     setTabOrder(Command1, Text2);
+    updateOptionTabStops();
+}
+
+void Zantrel::updateOptionTabStops()
+{
+    const auto checked =
+        std::find_if(Option1.begin(), Option1.end(),
+                     [](const QRadioButton *option) { return option->isChecked(); });
+    const QRadioButton *tabStop = checked != Option1.end() ? *checked : Option1[0];
+    for (QRadioButton *option : Option1) {
+        option->setFocusPolicy(option == tabStop ? Qt::StrongFocus : Qt::ClickFocus);
+    }
+}
+
+bool Zantrel::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress) {
+        return QWidget::eventFilter(watched, event);
+    }
+    const auto *key = static_cast<QKeyEvent *>(event);
+    const auto current = std::find(Option1.begin(), Option1.end(), watched);
+    if (current == Option1.end() || (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+        return QWidget::eventFilter(watched, event);
+    }
+    int step = 0;
+    switch (key->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Left:
+        step = FormulaCount - 1;
+        break;
+    case Qt::Key_Down:
+    case Qt::Key_Right:
+        step = 1;
+        break;
+    default:
+        return QWidget::eventFilter(watched, event);
+    }
+    const auto index = static_cast<std::size_t>(std::distance(Option1.begin(), current));
+    QRadioButton *next = Option1[(index + static_cast<std::size_t>(step)) % Option1.size()];
+    next->setFocus(Qt::TabFocusReason);
+    next->click();
+    return true;
 }
 
 void Zantrel::setFeedbackText(std::string_view feedback)

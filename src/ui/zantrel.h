@@ -24,7 +24,9 @@ class QRadioButton;
 // Option1(0..8) and the pools, kept as the items of the hidden list boxes List1(0) (numbers) and
 // List1(1) (letters). A click on an option (mouse, Space or arrow keys) goes to Option1_Click,
 // "Чисти" to Command1_Click. The first exercise is drawn while the window is built, before it is
-// first shown. Positions are given in twips, 15 to a pixel at 96 dpi.
+// first shown. Positions are given in twips, 15 to a pixel at 96 dpi. The keyboard reaches the
+// options as one group: Tab stops at the selected option (the first when none is), and the arrow
+// keys select and judge the previous or next one.
 class Zantrel final : public QWidget, public ExerciseView {
     Q_OBJECT
 
@@ -38,8 +40,12 @@ public:
     Pool &numberPool() override;
     Pool &letterPool() override;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void createControls();
+    void updateOptionTabStops();
 
     std::array<QListWidget *, 2> List1{};
     QLineEdit *Text2 = nullptr;
