@@ -115,7 +115,9 @@ def main():
         click(d, left + 167, top + 56 + 20 * (turn % 9) + 10)
         before = region(window, 8, 240, 449, 41)
         click(d, left + 364, top + 220)
-        time.sleep(0.02)
+        deadline = time.time() + 1.0
+        while region(window, 8, 240, 449, 41) == before and time.time() < deadline:
+            time.sleep(0.01)
         changed += region(window, 8, 240, 449, 41) != before
 
     wm_protocols = d.intern_atom('WM_PROTOCOLS')

@@ -12,6 +12,13 @@ inline constexpr std::string_view heading = "Математика - формул
 inline constexpr std::string_view formulaLabel = "Формула";
 inline constexpr std::string_view newExercise = "Чисти";
 
+// Accessible names and descriptions, for screen readers.
+inline constexpr std::string_view feedbackName = "Пояснение и отговор";
+inline constexpr std::string_view expressionName = "Алгебричен израз";
+inline constexpr std::string_view formulasName = "Формули";
+inline constexpr std::string_view formulaPrefix = "Формула ";
+inline constexpr std::string_view newExerciseDescription = "Нова задача";
+
 // Shown in the feedback box until the first answer replaces it.
 inline constexpr std::string_view description =
     "В основното образование често се срещат случаи на задачи свързани с умножение на "

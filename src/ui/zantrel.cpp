@@ -2,6 +2,7 @@
 #include "zantrel.h"
 
 #include "graphical_button.h"
+#include "spoken_expression.h"
 #include "window_texts.h"
 
 #include <QFrame>
@@ -97,6 +98,7 @@ Zantrel::Zantrel(RandomSource &random, QWidget *parent) : QWidget(parent), contr
 {
     setObjectName(QStringLiteral("Zantrel"));
     setWindowTitle(text(WindowTexts::publisherAddress) + u' ' + text(WindowTexts::title));
+    setAccessibleName(text(WindowTexts::title));
     setWindowIcon(QIcon(QStringLiteral(":/icons/zantrel.ico")));
     setFixedSize(twips(6975), twips(6210));
     setPalette(windowPalette());
@@ -140,16 +142,18 @@ void Zantrel::createControls()
     Text2->setObjectName(QStringLiteral("Text2"));
     Text2->setGeometry(twipsRect(120, 3600, 6735, 615));
     Text2->setReadOnly(true);
+    Text2->setAccessibleName(text(WindowTexts::expressionName));
 
     Command1 = new GraphicalButton(text(WindowTexts::newExercise), buttonColour, this);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setGeometry(twipsRect(4560, 3120, 1815, 375));
     Command1->setAutoDefault(false);
+    Command1->setAccessibleDescription(text(WindowTexts::newExerciseDescription));
     connect(Command1, &QPushButton::clicked, this, [this] { controller.Command1_Click(); });
 
     Frame1 = new QFrame(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setAccessibleName(QStringLiteral("Frame1"));
+    Frame1->setAccessibleName(text(WindowTexts::formulasName));
     Frame1->setFrameShape(QFrame::NoFrame);
     Frame1->setGeometry(twipsRect(2400, 840, 1935, 2775));
     paintBackground(Frame1, windowColour);
@@ -157,13 +161,27 @@ void Zantrel::createControls()
         auto *option =
             new QRadioButton(text(formulaCaptions[static_cast<std::size_t>(index)]), Frame1);
         option->setObjectName(QStringLiteral("Option1_%1").arg(index));
+        option->setAccessibleName(
+            text(WindowTexts::formulaPrefix) +
+            text(spokenExpression(formulaCaptions[static_cast<std::size_t>(index)])));
         option->setGeometry(twipsRect(0, 300 * index, 1815, 300));
         paintBackground(option, optionColour);
-        connect(option, &QAbstractButton::clicked, this,
-                [this, index] { controller.Option1_Click(static_cast<std::int16_t>(index)); });
-        connect(option, &QAbstractButton::toggled, this, &Zantrel::updateOptionTabStops);
+        // Selected by mouse, keyboard or a screen reader's toggle action, an option is judged;
+        // deselecting it raises nothing. Selecting the selected option again changes nothing.
+        connect(option, &QAbstractButton::toggled, this, [this, option, index](bool checked) {
+            if (checked) {
+                controller.Option1_Click(static_cast<std::int16_t>(index));
+            }
+            // A screen reader on the chosen option hears the answer with it.
+            option->setAccessibleDescription(checked ? Text1[0]->toPlainText() : QString());
+            updateOptionTabStops();
+        });
         option->installEventFilter(this);
         Option1[static_cast<std::size_t>(index)] = option;
+    }
+    // Screen readers list the options in stacking order: top to bottom, as they are shown.
+    for (QRadioButton *option : Option1) {
+        option->raise();
     }
     // The frame reaches one pixel into the expression box: keep the box's border on top.
     Text2->raise();
@@ -173,6 +191,7 @@ void Zantrel::createControls()
     Text1[1]->setVisible(false);
     Text1[0] = infoBox(QStringLiteral("Text1_0"), WindowTexts::description, this);
     Text1[0]->setGeometry(twipsRect(120, 4320, 6735, 1815));
+    Text1[0]->setAccessibleName(text(WindowTexts::feedbackName));
 
     Label1[1] = titleLabel(QStringLiteral("Label1_1"), WindowTexts::formulaLabel, this);
     Label1[1]->setGeometry(twipsRect(2400, 480, 1815, 375));
@@ -233,11 +252,15 @@ bool Zantrel::eventFilter(QObject *watched, QEvent *event)
 
 void Zantrel::setFeedbackText(std::string_view feedback)
 {
-    Text1[0]->setPlainText(multiLineText(feedback));
+    const QString shown = multiLineText(feedback);
+    Text1[0]->setPlainText(shown);
+    // Announced to screen readers as a change of the box's description, besides the text change.
+    Text1[0]->setAccessibleDescription(shown);
 }
 
 void Zantrel::setExpressionText(std::string expression)
 {
+    Text2->setAccessibleDescription(text(spokenExpression(expression)));
     Text2->setText(QString::fromStdString(expression));
 }
 
