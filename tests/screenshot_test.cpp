@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The window on a real X server (Xvfb): what the server really shows, pixel by pixel. The picture
-// is kept as zantrel-screenshot.png beside the test for a person to look at.
+// is kept as zantrel-screenshot-x1.png (x2 under QT_SCALE_FACTOR=2) beside the test for a person
+// to look at.
 #include "clock_random.h"
 #include "window_texts.h"
 #include "zantrel.h"
@@ -18,9 +19,11 @@ class ScreenshotTest : public QObject {
 
 private:
     QImage shot;
-    QPoint origin;
+    QPoint origin; // of the window, in device pixels
+    int ratio = 1; // device pixels to a logical pixel
 
-    QColor at(int x, int y) const { return shot.pixelColor(origin + QPoint(x, y)); }
+    // The colour at a logical point of the window: the top-left of its device pixels.
+    QColor at(int x, int y) const { return shot.pixelColor(origin + QPoint(x, y) * ratio); }
 
     static QString rgb(const QColor &colour)
     {
@@ -44,9 +47,10 @@ private:
     int darkPixels(const QRect &area) const
     {
         int dark = 0;
-        for (int y = area.top(); y <= area.bottom(); ++y) {
-            for (int x = area.left(); x <= area.right(); ++x) {
-                dark += at(x, y).lightness() < 100 ? 1 : 0;
+        const QRect device(origin + area.topLeft() * ratio, area.size() * ratio);
+        for (int y = device.top(); y <= device.bottom(); ++y) {
+            for (int x = device.left(); x <= device.right(); ++x) {
+                dark += shot.pixelColor(x, y).lightness() < 100 ? 1 : 0;
             }
         }
         return dark;
@@ -63,19 +67,21 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QTest::qWait(300);
 
+        // QT_SCALE_FACTOR scales the whole window; the layout stays the same.
+        ratio = qRound(window.devicePixelRatio());
+        QCOMPARE(window.devicePixelRatio(), qreal(ratio));
         shot = window.screen()->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
-        shot.save(QStringLiteral("zantrel-screenshot.png"));
-        origin = window.mapToGlobal(QPoint(0, 0));
-        const qreal ratio = window.devicePixelRatio();
-        QCOMPARE(ratio, 1.0);
+        shot.save(QStringLiteral("zantrel-screenshot-x%1.png").arg(ratio));
+        origin = window.mapToGlobal(QPoint(0, 0)) * ratio;
 
-        // The window covers exactly 465 x 414 pixels of the black root window.
+        // The window covers exactly 465 x 414 logical pixels of the black root window.
         const QColor root(0, 0, 0);
         const QColor background(192, 192, 255);
-        expectColour(0, 0, background, "top-left corner");
-        expectColour(464, 413, background, "bottom-right corner");
-        expectColour(465, 413, root, "right of the window");
-        expectColour(464, 414, root, "below the window");
+        const QPoint lastPixel = origin + QPoint(465, 414) * ratio - QPoint(1, 1);
+        QCOMPARE(shot.pixelColor(origin), background);
+        QCOMPARE(shot.pixelColor(lastPixel), background);
+        QCOMPARE(shot.pixelColor(lastPixel + QPoint(1, 0)), root);
+        QCOMPARE(shot.pixelColor(lastPixel + QPoint(0, 1)), root);
 
         expectColour(2, 200, background, "window");
         expectColour(300, 190, background, "window between the frame and the button");
