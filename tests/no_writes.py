@@ -12,41 +12,15 @@ import sys
 import tempfile
 import time
 
-from Xlib import X, display, protocol
-from Xlib.ext import xtest
+from Xlib import display
+
+from x11_session import click, find_window, origin, region, request_close
 
 WRITE_FLAGS = re.compile(r'O_WRONLY|O_RDWR|O_CREAT|O_TRUNC|O_APPEND')
 PATH_CALLS = {'creat', 'mkdir', 'mkdirat', 'rename', 'renameat', 'renameat2', 'link', 'linkat',
               'symlink', 'symlinkat', 'unlink', 'unlinkat', 'truncate'}
 CALL = re.compile(r'^(\w+)\((.*)\)\s+=\s+(-?\d+)')
 QUOTED = re.compile(r'"((?:[^"\\]|\\.)*)"')
-
-
-def find_window(d, timeout):
-    deadline = time.time() + timeout
-    while time.time() < deadline:
-        for window in d.screen().root.query_tree().children:
-            try:
-                wm_class = window.get_wm_class()
-                viewable = window.get_attributes().map_state == X.IsViewable
-            except Exception:  # the window went away between the two requests
-                continue
-            if wm_class and 'zantrel' in wm_class and viewable:
-                return window
-        time.sleep(0.05)
-    return None
-
-
-def click(d, x, y):
-    xtest.fake_input(d, X.MotionNotify, x=x, y=y)
-    xtest.fake_input(d, X.ButtonPress, 1)
-    xtest.fake_input(d, X.ButtonRelease, 1)
-    d.sync()
-    time.sleep(0.01)
-
-
-def region(window, x, y, width, height):
-    return window.get_image(x, y, width, height, X.ZPixmap, 0xffffffff).data
 
 
 def findings(log_dir, allowed_write_roots, allowed_sockets):
@@ -106,8 +80,7 @@ def main():
         process.kill()
         sys.exit('no window appeared')
     time.sleep(0.3)
-    origin = window.translate_coords(d.screen().root, 0, 0)
-    left, top = -origin.x, -origin.y
+    left, top = origin(d, window)
 
     # Fifty answers and fifty new exercises; each new exercise changes the expression box.
     changed = 0
@@ -120,12 +93,7 @@ def main():
             time.sleep(0.01)
         changed += region(window, 8, 240, 449, 41) != before
 
-    wm_protocols = d.intern_atom('WM_PROTOCOLS')
-    delete_window = d.intern_atom('WM_DELETE_WINDOW')
-    window.send_event(protocol.event.ClientMessage(window=window, client_type=wm_protocols,
-                                                   data=(32, [delete_window, X.CurrentTime, 0, 0, 0])),
-                      event_mask=X.NoEventMask)
-    d.flush()
+    request_close(d, window)
     try:
         code = process.wait(timeout=20)
     except subprocess.TimeoutExpired:

@@ -22,6 +22,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zantrel"));
     QApplication::setApplicationVersion(QStringLiteral(ZANTREL_VERSION_TEXT));
+    QGuiApplication::setDesktopFileName(QStringLiteral(ZANTREL_APP_ID));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 
     ClockRandom random;
