@@ -5,6 +5,7 @@
 #include "spoken_expression.h"
 #include "window_texts.h"
 
+#include <QFontDatabase>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -63,6 +64,23 @@ QPalette windowPalette()
     return palette;
 }
 
+// Times New Roman 12 pt at 96 dpi. Where Times New Roman is not installed, Liberation Serif has
+// the same metrics; naming the face that is there spares a search for a substitute at start-up.
+// Either covers every letter the window shows, so no fallback fonts are looked up either.
+QFont windowFont()
+{
+    QString family = QStringLiteral("Times New Roman");
+    if (!QFontDatabase::hasFamily(family) &&
+        QFontDatabase::hasFamily(QStringLiteral("Liberation Serif"))) {
+        family = QStringLiteral("Liberation Serif");
+    }
+    QFont font(family);
+    font.setPixelSize(16);
+    font.setWeight(QFont::Normal);
+    font.setStyleStrategy(QFont::NoFontMerging);
+    return font;
+}
+
 void paintBackground(QWidget *widget, const QColor &colour)
 {
     QPalette palette = widget->palette();
@@ -103,11 +121,7 @@ Zantrel::Zantrel(RandomSource &random, QWidget *parent) : QWidget(parent), contr
     setFixedSize(twips(6975), twips(6210));
     setPalette(windowPalette());
     setAutoFillBackground(true);
-    // Times New Roman 12 pt at 96 dpi; fontconfig puts Liberation Serif in its place on Linux.
-    QFont font(QStringLiteral("Times New Roman"));
-    font.setPixelSize(16);
-    font.setWeight(QFont::Normal);
-    setFont(font);
+    setFont(windowFont());
 
     createControls();
     controller.Form_Load();
