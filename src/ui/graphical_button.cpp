@@ -2,8 +2,6 @@
 #include "graphical_button.h"
 
 #include <QPainter>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
 #include <qdrawutil.h>
 
 GraphicalButton::GraphicalButton(const QString &text, QColor faceColour, QWidget *parent)
@@ -24,10 +22,9 @@ void GraphicalButton::paintEvent(QPaintEvent *)
     painter.drawText(label, Qt::AlignCenter | Qt::TextShowMnemonic, text());
 
     if (hasFocus()) {
-        QStyleOptionFocusRect focus;
-        focus.initFrom(this);
-        focus.rect = rect().adjusted(4, 4, -4, -4);
-        focus.backgroundColor = face;
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+        // The classic dotted focus rectangle, which leaves the face its colour.
+        painter.setPen(QPen(palette().color(QPalette::ButtonText), 1, Qt::DotLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(rect().adjusted(4, 4, -5, -5));
     }
 }
