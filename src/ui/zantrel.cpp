@@ -236,12 +236,11 @@ void Zantrel::updateOptionTabStops()
 
 bool Zantrel::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() != QEvent::KeyPress) {
-        return QWidget::eventFilter(watched, event);
-    }
-    const auto *key = static_cast<QKeyEvent *>(event);
+    const auto *key =
+        event->type() == QEvent::KeyPress ? dynamic_cast<QKeyEvent *>(event) : nullptr;
     const auto current = std::find(Option1.begin(), Option1.end(), watched);
-    if (current == Option1.end() || (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+    if (key == nullptr || current == Option1.end() ||
+        (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
         return QWidget::eventFilter(watched, event);
     }
     int step = 0;
