@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-int main(int argc, char *argv[])
+int main(int /*argc*/, char *argv[])
 {
 #if defined(__linux__)
     // Without a display Qt would abort; say why in one line instead.
@@ -19,7 +19,9 @@ int main(int argc, char *argv[])
         return EXIT_FAILURE;
     }
 #endif
-    QApplication app(argc, argv);
+    // The program takes no command line: Qt sees the program name alone, not even its own options.
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
     QApplication::setApplicationName(QStringLiteral("zantrel"));
     QApplication::setApplicationVersion(QStringLiteral(ZANTREL_VERSION_TEXT));
     QGuiApplication::setDesktopFileName(QStringLiteral(ZANTREL_APP_ID));
