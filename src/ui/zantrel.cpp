@@ -275,6 +275,7 @@ void Zantrel::setExpressionText(std::string expression)
 {
     Text2->setAccessibleDescription(text(spokenExpression(expression)));
     Text2->setText(QString::fromStdString(expression));
+    Text2->home(false); // should a text ever be wider than the box, its start stays in view
 }
 
 void Zantrel::deselectOption(int index)
