@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSet>
+#include <QSignalSpy>
 #include <QStyleFactory>
 #include <QStyleOptionButton>
 #include <QTest>
@@ -290,6 +291,21 @@ private slots:
             QVERIFY(colours.size() > 2 && colours.size() <= 16);
         }
         QCOMPARE(sizes, QList<QSize>({QSize(32, 32), QSize(16, 16)}));
+    }
+
+    // An error inside a handler (here a draw outside its pool, from a broken random source) is
+    // reported, not thrown through the event loop; during start-up it leaves the constructor.
+    void errorsAreReportedNotThrownThroughTheEventLoop()
+    {
+        SequenceRandom broken({0.05F, 0.5F, 0.3F, 0.7F, 0.9F, 0.12F, 0.005F, -0.5F});
+        Zantrel brokenWindow(broken);
+        QSignalSpy failures(&brokenWindow, &Zantrel::failed);
+        brokenWindow.findChild<QPushButton *>(QStringLiteral("Command1"))->click();
+        QCOMPARE(failures.count(), 1);
+        QCOMPARE(failures.first().first().toString(), QStringLiteral("pool position out of range"));
+
+        SequenceRandom brokenAtStart({-0.5F});
+        QVERIFY_THROWS_EXCEPTION(std::out_of_range, Zantrel{brokenAtStart});
     }
 
     // The longest texts (large numbers, the widest letters) fit in the expression box unscrolled.

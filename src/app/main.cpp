@@ -4,10 +4,36 @@
 #include "zantrel.h"
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QStyleFactory>
 
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
+
+namespace {
+
+QtMessageHandler defaultMessageHandler = nullptr;
+
+// A fatal error inside Qt (a display that cannot be reached, say) ends the program with Qt's
+// message and a failure code instead of an abort and a core dump.
+void handleMessage(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    defaultMessageHandler(type, context, message);
+    if (type == QtFatalMsg) {
+        std::_Exit(EXIT_FAILURE);
+    }
+}
+
+// An error in the exercise ends the program: said on the console and in a message box.
+void reportError(const QString &message)
+{
+    const QString text = QStringLiteral("Грешка при изпълнение: ") + message;
+    std::fprintf(stderr, "zantrel: %s\n", qPrintable(text));
+    QMessageBox::critical(nullptr, QStringLiteral("zantrel"), text);
+}
+
+} // namespace
 
 int main(int /*argc*/, char *argv[])
 {
@@ -19,6 +45,7 @@ int main(int /*argc*/, char *argv[])
         return EXIT_FAILURE;
     }
 #endif
+    defaultMessageHandler = qInstallMessageHandler(handleMessage);
     // The program takes no command line: Qt sees the program name alone, not even its own options.
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
@@ -28,7 +55,16 @@ int main(int /*argc*/, char *argv[])
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 
     ClockRandom random;
-    Zantrel window(random);
-    window.show();
-    return QApplication::exec();
+    try {
+        Zantrel window(random);
+        QObject::connect(&window, &Zantrel::failed, &window, [](const QString &message) {
+            reportError(message);
+            QApplication::exit(EXIT_FAILURE);
+        });
+        window.show();
+        return QApplication::exec();
+    } catch (const std::exception &error) {
+        reportError(QString::fromUtf8(error.what()));
+        return EXIT_FAILURE;
+    }
 }

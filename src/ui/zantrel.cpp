@@ -15,6 +15,7 @@
 #include <QRadioButton>
 
 #include <algorithm>
+#include <exception>
 
 namespace {
 
@@ -163,7 +164,8 @@ void Zantrel::createControls()
     Command1->setGeometry(twipsRect(4560, 3120, 1815, 375));
     Command1->setAutoDefault(false);
     Command1->setAccessibleDescription(text(WindowTexts::newExerciseDescription));
-    connect(Command1, &QPushButton::clicked, this, [this] { controller.Command1_Click(); });
+    connect(Command1, &QPushButton::clicked, this,
+            [this] { run([this] { controller.Command1_Click(); }); });
 
     Frame1 = new QFrame(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
@@ -184,7 +186,7 @@ void Zantrel::createControls()
         // deselecting it raises nothing. Selecting the selected option again changes nothing.
         connect(option, &QAbstractButton::toggled, this, [this, option, index](bool checked) {
             if (checked) {
-                controller.Option1_Click(static_cast<std::int16_t>(index));
+                run([this, index] { controller.Option1_Click(static_cast<std::int16_t>(index)); });
             }
             // A screen reader on the chosen option hears the answer with it.
             option->setAccessibleDescription(checked ? Text1[0]->toPlainText() : QString());
@@ -221,6 +223,15 @@ void Zantrel::createControls()
     setTabOrder(previous, Command1);
     setTabOrder(Command1, Text2);
     updateOptionTabStops();
+}
+
+template <typename Handler> void Zantrel::run(Handler handler)
+{
+    try {
+        handler();
+    } catch (const std::exception &error) {
+        emit failed(QString::fromUtf8(error.what()));
+    }
 }
 
 void Zantrel::updateOptionTabStops()

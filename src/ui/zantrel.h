@@ -23,10 +23,11 @@ class QRadioButton;
 // controller's view: the feedback box Text1(0), the expression box Text2, the option buttons
 // Option1(0..8) and the pools, kept as the items of the hidden list boxes List1(0) (numbers) and
 // List1(1) (letters). A click on an option (mouse, Space or arrow keys) goes to Option1_Click,
-// "Чисти" to Command1_Click. The first exercise is drawn while the window is built, before it is
-// first shown. Positions are given in twips, 15 to a pixel at 96 dpi. The keyboard reaches the
-// options as one group: Tab stops at the selected option (the first when none is), and the arrow
-// keys select and judge the previous or next one.
+// "Чисти" to Command1_Click; an error inside a handler is reported through failed(). The first
+// exercise is drawn while the window is built, before it is first shown (an error there leaves
+// the constructor as an exception). Positions are given in twips, 15 to a pixel at 96 dpi. The
+// keyboard reaches the options as one group: Tab stops at the selected option (the first when none
+// is), and the arrow keys select and judge the previous or next one.
 class Zantrel final : public QWidget, public ExerciseView {
     Q_OBJECT
 
@@ -40,12 +41,18 @@ public:
     Pool &numberPool() override;
     Pool &letterPool() override;
 
+signals:
+    // A handler stopped on an error (an arithmetic overflow, a position outside a pool): the
+    // program reports it and ends, as the exercise cannot go on.
+    void failed(const QString &message);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void createControls();
     void updateOptionTabStops();
+    template <typename Handler> void run(Handler handler);
 
     std::array<QListWidget *, 2> List1{};
     QLineEdit *Text2 = nullptr;
