@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -18,4 +19,12 @@ public:
     virtual std::string itemAt(int position) const = 0;
     virtual void removeAt(int position) = 0;
     virtual int count() const = 0;
+
+protected:
+    void checkPosition(int position) const
+    {
+        if (position < 0 || position >= count()) {
+            throw std::out_of_range("pool position out of range");
+        }
+    }
 };

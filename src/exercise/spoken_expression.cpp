@@ -13,9 +13,13 @@ void appendWord(std::string &spoken, std::string_view word)
     spoken += word;
 }
 
-bool isDigit(char ch)
+// Where the run of digits that starts at `from` ends.
+std::size_t digitsEnd(std::string_view text, std::size_t from)
 {
-    return std::isdigit(static_cast<unsigned char>(ch)) != 0;
+    while (from < text.size() && std::isdigit(static_cast<unsigned char>(text[from])) != 0) {
+        ++from;
+    }
+    return from;
 }
 
 } // namespace
@@ -25,18 +29,12 @@ std::string spokenExpression(std::string_view text)
     std::string spoken;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char ch = text[i];
-        if (isDigit(ch)) {
-            std::size_t end = i;
-            while (end < text.size() && isDigit(text[end])) {
-                ++end;
-            }
-            appendWord(spoken, text.substr(i, end - i));
-            i = end - 1;
+        const std::size_t numberEnd = digitsEnd(text, i);
+        if (numberEnd > i) {
+            appendWord(spoken, text.substr(i, numberEnd - i));
+            i = numberEnd - 1;
         } else if (ch == '^') {
-            std::size_t end = i + 1;
-            while (end < text.size() && isDigit(text[end])) {
-                ++end;
-            }
+            const std::size_t end = digitsEnd(text, i + 1);
             const std::string_view exponent = text.substr(i + 1, end - i - 1);
             if (exponent == "2") {
                 appendWord(spoken, "на квадрат");

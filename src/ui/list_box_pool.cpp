@@ -3,8 +3,6 @@
 
 #include <QListWidget>
 
-#include <stdexcept>
-
 void ListBoxPool::clear()
 {
     list.clear();
@@ -30,11 +28,4 @@ void ListBoxPool::removeAt(int position)
 int ListBoxPool::count() const
 {
     return list.count();
-}
-
-void ListBoxPool::checkPosition(int position) const
-{
-    if (position < 0 || position >= list.count()) {
-        throw std::out_of_range("pool position out of range");
-    }
 }

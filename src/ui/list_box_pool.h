@@ -17,7 +17,5 @@ public:
     int count() const override;
 
 private:
-    void checkPosition(int position) const;
-
     QListWidget &list;
 };
