@@ -6,6 +6,7 @@
 #include "clock_random.h"
 #include "expression_checker.h"
 #include "formulas.h"
+#include "indicator.h"
 #include "zantrel.h"
 
 #include <QApplication>
@@ -18,7 +19,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyleFactory>
-#include <QStyleOptionButton>
 #include <QTest>
 
 #include <array>
@@ -129,12 +129,8 @@ private slots:
             case 1: { // an option, by its indicator or its caption
                 clickedOption = pick(FormulaCount);
                 QRadioButton *button = options[static_cast<std::size_t>(clickedOption)];
-                QStyleOptionButton style;
-                style.initFrom(button);
-                const QRect indicator = button->style()->subElementRect(
-                    QStyle::SE_RadioButtonIndicator, &style, button);
                 QTest::mouseClick(button, Qt::LeftButton, {},
-                                  pick(2) == 0 ? indicator.center() : button->rect().center());
+                                  pick(2) == 0 ? indicatorCentre(button) : button->rect().center());
                 break;
             }
             case 2:

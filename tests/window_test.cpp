@@ -5,6 +5,7 @@
 #include "expression_builder.h"
 #include "expression_checker.h"
 #include "formulas.h"
+#include "indicator.h"
 #include "sequence_random.h"
 #include "window_texts.h"
 #include "zantrel.h"
@@ -19,7 +20,6 @@
 #include <QSet>
 #include <QSignalSpy>
 #include <QStyleFactory>
-#include <QStyleOptionButton>
 #include <QTest>
 
 #include <memory>
@@ -77,12 +77,7 @@ private:
     }
     void clickOption(int index) const
     {
-        QRadioButton *button = option(index);
-        QStyleOptionButton style;
-        style.initFrom(button);
-        const QRect indicator =
-            button->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &style, button);
-        QTest::mouseClick(button, Qt::LeftButton, {}, indicator.center());
+        QTest::mouseClick(option(index), Qt::LeftButton, {}, indicatorCentre(option(index)));
     }
     void verifyHiddenControls() const
     {
