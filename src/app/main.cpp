@@ -10,6 +10,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <string>
+
+#if defined(__linux__)
+#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -33,6 +38,26 @@ void reportError(const QString &message)
     QMessageBox::critical(nullptr, QStringLiteral("zantrel"), text);
 }
 
+#if defined(__linux__)
+// Where the desktop session has no bus, libdbus would start one of its own (dbus-launch) the
+// first time Qt asks for it: a daemon that outlives the program and writes under ~/.dbus. The
+// program needs the session bus only to reach screen readers, and a screen reader needs the
+// session's own bus, so without one the program does without the bus.
+void keepToTheSessionBus()
+{
+    if (std::getenv("DBUS_SESSION_BUS_ADDRESS") != nullptr) {
+        return;
+    }
+    const char *runtime = std::getenv("XDG_RUNTIME_DIR");
+    struct stat bus {};
+    if (runtime != nullptr && *runtime != '\0' &&
+        ::stat((std::string(runtime) + "/bus").c_str(), &bus) == 0 && S_ISSOCK(bus.st_mode)) {
+        return; // libdbus finds the session's bus there by itself
+    }
+    ::setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
+}
+#endif
+
 } // namespace
 
 int main(int /*argc*/, char *argv[])
@@ -44,6 +69,7 @@ int main(int /*argc*/, char *argv[])
         std::fputs("zantrel: no display to open the window on (DISPLAY is not set)\n", stderr);
         return EXIT_FAILURE;
     }
+    keepToTheSessionBus();
 #endif
     defaultMessageHandler = qInstallMessageHandler(handleMessage);
     // The program takes no command line: Qt sees the program name alone, not even its own options.

@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# Runs a test command in a desktop session of its own: a private Xvfb server (the display number
+# chosen by the server itself, so parallel tests never race for one), a private runtime folder,
+# and, with --bus, a private D-Bus session bus. Nothing of the developer's own session leaks in:
+# not the display, not the session bus, not the accessibility bus.
+#
+#     in_session.sh [--bus] [--screen WxHxD] [--xvfb-arg ARG]... -- COMMAND [ARG]...
+set -euo pipefail
+
+bus=false
+screen=1024x768x24
+xvfb_args=()
+while [ $# -gt 0 ]; do
+    case $1 in
+        --bus) bus=true ;;
+        --screen) screen=$2; shift ;;
+        --xvfb-arg) xvfb_args+=("$2"); shift ;;
+        --) shift; break ;;
+        *) echo "in_session.sh: unknown option $1" >&2; exit 2 ;;
+    esac
+    shift
+done
+[ $# -gt 0 ] || { echo "in_session.sh: no command" >&2; exit 2; }
+
+session=$(mktemp -d "${TMPDIR:-/tmp}/zantrel-session-XXXXXX")
+server=
+cleanup() {
+    [ -n "$server" ] && kill "$server" 2>/dev/null && wait "$server" 2>/dev/null
+    rm -rf "$session"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+# Xvfb writes its display number to fd 3 once it accepts connections.
+Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp "${xvfb_args[@]}" \
+    3>"$session/display" 2>"$session/xvfb.log" &
+server=$!
+for _ in $(seq 300); do
+    [ -s "$session/display" ] && break
+    kill -0 "$server" 2>/dev/null || { cat "$session/xvfb.log" >&2; exit 1; }
+    sleep 0.1
+done
+[ -s "$session/display" ] || { echo "in_session.sh: Xvfb did not start" >&2; exit 1; }
+
+mkdir -m 700 "$session/runtime"
+unset DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS WAYLAND_DISPLAY SESSION_MANAGER
+export DISPLAY=":$(head -n 1 "$session/display")" XDG_RUNTIME_DIR="$session/runtime"
+
+status=0
+if $bus; then
+    dbus-run-session -- "$@" || status=$?
+else
+    "$@" || status=$?
+fi
+exit "$status"
