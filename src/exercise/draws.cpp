@@ -18,14 +18,15 @@ double roundHalfEven(double value)
     return whole;
 }
 
+// The number pool holds whole numbers only; read as an integer, every one is exact as a double.
 double numericValue(const std::string &item)
 {
-    double value = 0;
+    long long value = 0;
     const auto [end, error] = std::from_chars(item.data(), item.data() + item.size(), value);
     if (error != std::errc() || end != item.data() + item.size()) {
         throw std::invalid_argument("pool item is not a number: " + item);
     }
-    return value;
+    return static_cast<double>(value);
 }
 
 std::int16_t toInt16(double value)

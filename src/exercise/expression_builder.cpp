@@ -53,13 +53,15 @@ public:
 private:
     void appendNumber(double value)
     {
-        if (!std::isfinite(value) || value != std::floor(value)) {
+        // Whole numbers below 2^53 are exact both as doubles and as integers.
+        constexpr double exactLimit = 0x1p53;
+        if (!std::isfinite(value) || value != std::floor(value) || std::fabs(value) >= exactLimit) {
             throw std::domain_error("an expression coefficient must be a whole number");
         }
         // The blank stands where the sign would; the numbers are never negative.
-        std::array<char, 32> digits{};
+        std::array<char, 24> digits{};
         const auto result = std::to_chars(digits.data(), digits.data() + digits.size(),
-                                          std::fabs(value), std::chars_format::fixed);
+                                          static_cast<long long>(std::fabs(value)));
         text += value < 0 ? '-' : ' ';
         text.append(digits.data(), result.ptr);
     }

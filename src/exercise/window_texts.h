@@ -3,7 +3,8 @@
 
 #include <string_view>
 
-// The fixed texts of the window, as the window stores them: UTF-8, lines ending in CR LF.
+// The fixed texts of the drill's window, as the window stores them: UTF-8, lines ending in CR LF.
+// The desktop window and the web page show the same texts.
 namespace WindowTexts {
 
 inline constexpr std::string_view publisherAddress = "www.zantrel.example";
@@ -11,6 +12,8 @@ inline constexpr std::string_view title = "Математика - умножен
 inline constexpr std::string_view heading = "Математика - формули за съкратено умножение";
 inline constexpr std::string_view formulaLabel = "Формула";
 inline constexpr std::string_view newExercise = "Чисти";
+// Starts the report of an error that stops the drill.
+inline constexpr std::string_view errorPrefix = "Грешка при изпълнение: ";
 
 // Accessible names and descriptions, for screen readers.
 inline constexpr std::string_view feedbackName = "Пояснение и отговор";

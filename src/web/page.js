@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: MIT
+// The page around the drill's WebAssembly module: it forwards the page's events to the module's
+// handlers (Form_Load once the module is ready, Command1_Click on "Чисти", Option1_Click on a
+// chosen option) and shows what the module writes. Texts, judging and numbers all come from the
+// module. Bundled in front of the module's own loader.
+var ZantrelPage = (() => {
+    const byId = (id) => document.getElementById(id);
+    const options = () => byId('Frame1').querySelectorAll('input');
+
+    // On a screen narrower than the window, the whole window is scaled down, never reflowed.
+    const fit = () => {
+        const scale = Math.min(1, document.documentElement.clientWidth / 465);
+        byId('Zantrel').style.transform = scale < 1 ? `scale(${scale})` : '';
+    };
+
+    return {
+        // Sets a control's text, accessible name or accessible description.
+        set(id, what, text) {
+            if (id === 'title') {
+                document.title = text;
+                return;
+            }
+            const element = byId(id);
+            const control = element.querySelector('input') || element;
+            if (what === 'name') {
+                control.setAttribute('aria-label', text);
+            } else if (what === 'description') {
+                byId(id + '_description').textContent = text;
+            } else if (control.type === 'text') {
+                control.value = text;
+                control.setSelectionRange(0, 0);
+            } else {
+                (element.querySelector('span') || element).textContent = text;
+            }
+        },
+        deselect(index) {
+            options()[index].checked = false;
+        },
+        // An error stopped the drill: its report stays in the feedback box, the controls go dead.
+        stop(report) {
+            this.set('Text1_0', 'text', report);
+            byId('Text1_0').setAttribute('role', 'alert');
+            for (const control of byId('Zantrel').querySelectorAll('input, button')) {
+                control.disabled = true;
+            }
+        },
+        start() {
+            byId('Command1').addEventListener('click', () => Module._Command1_Click());
+            options().forEach((option, index) => option.addEventListener('change', () => {
+                if (option.checked) {
+                    Module._Option1_Click(index);
+                }
+            }));
+            Module._Form_Load();
+            fit();
+            window.addEventListener('resize', fit);
+            byId('Zantrel').classList.remove('loading');
+            performance.mark('zantrel-exercise-shown');
+            if ('serviceWorker' in navigator) {
+                navigator.serviceWorker.register('sw.js');
+            }
+        },
+    };
+})();
+
+Module['onRuntimeInitialized'] = () => ZantrelPage.start();
