@@ -21,7 +21,7 @@ var ZantrelPage = (() => {
                 return;
             }
             const element = byId(id);
-            const control = element.querySelector('input') || element;
+            const control = element.control || element; // an option's radio input, else itself
             if (what === 'name') {
                 control.setAttribute('aria-label', text);
             } else if (what === 'description') {
