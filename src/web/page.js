@@ -28,7 +28,6 @@ var ZantrelPage = (() => {
                 byId(id + '_description').textContent = text;
             } else if (control.type === 'text') {
                 control.value = text;
-                control.setSelectionRange(0, 0);
             } else {
                 (element.querySelector('span') || element).textContent = text;
             }
@@ -56,11 +55,19 @@ var ZantrelPage = (() => {
             window.addEventListener('resize', fit);
             byId('Zantrel').classList.remove('loading');
             performance.mark('zantrel-exercise-shown');
+            // The offline copy is made once the exercise has been painted.
             if ('serviceWorker' in navigator) {
-                navigator.serviceWorker.register('sw.js');
+                requestAnimationFrame(() => setTimeout(() => navigator.serviceWorker.register('sw.js')));
             }
         },
     };
 })();
 
-Module['onRuntimeInitialized'] = () => ZantrelPage.start();
+// The module may be ready before the page is parsed: the script loads without waiting for it.
+Module['onRuntimeInitialized'] = () => {
+    if (document.readyState === 'loading') {
+        document.addEventListener('DOMContentLoaded', () => ZantrelPage.start());
+    } else {
+        ZantrelPage.start();
+    }
+};

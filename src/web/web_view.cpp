@@ -104,7 +104,7 @@ void showFixedTexts()
     setName("Frame1", WindowTexts::formulasName);
     for (int index = 0; index < FormulaCount; ++index) {
         const std::string_view caption = formulaCaptions.at(static_cast<std::size_t>(index));
-        const std::string id = "Option1_" + std::to_string(index);
+        const std::string id = "Option1_" + std::string(1, static_cast<char>('0' + index));
         setText(id.c_str(), caption);
         setName(id.c_str(), std::string(WindowTexts::formulaPrefix) + spokenExpression(caption));
     }
