@@ -10,7 +10,9 @@ var ZantrelPage = (() => {
     // On a screen narrower than the window, the whole window is scaled down, never reflowed.
     const fit = () => {
         const scale = Math.min(1, document.documentElement.clientWidth / 465);
-        byId('Zantrel').style.transform = scale < 1 ? `scale(${scale})` : '';
+        const style = byId('Zantrel').style;
+        style.transform = scale < 1 ? `scale(${scale})` : '';
+        style.marginBottom = scale < 1 ? `${414 * (scale - 1)}px` : ''; // the space it no longer takes
     };
 
     return {
