@@ -284,6 +284,10 @@ private slots:
                 }
             }
             QVERIFY(colours.size() > 2 && colours.size() <= 16);
+            // The window shows the same picture, pixel for pixel.
+            const QImage shown = window->windowIcon().pixmap(picture.size()).toImage();
+            QCOMPARE(shown.convertToFormat(QImage::Format_RGB32),
+                     picture.convertToFormat(QImage::Format_RGB32));
         }
         QCOMPARE(sizes, QList<QSize>({QSize(32, 32), QSize(16, 16)}));
     }

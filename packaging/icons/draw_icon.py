@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: MIT
 """Draws the program's icon: a square of side a + b cut into a^2, two a*b rectangles and b^2,
 the picture behind (a + b)^2 = a^2 + 2ab + b^2. Writes zantrel.ico (32x32 and 16x16, 16 colours
-each), PNG renditions for the hicolor theme and a scalable SVG. Uses the standard library only."""
+each), the same two images as XPM (C source the window compiles in), PNG renditions for the
+hicolor theme and a scalable SVG. Uses the standard library only."""
 import struct
 import sys
 import zlib
@@ -77,6 +78,15 @@ def write_png(path, size):
     path.write_bytes(png)
 
 
+def write_xpm(path, size):
+    rows = picture(size)
+    used = sorted({i for row in rows for i in row})
+    lines = [f'{size} {size} {len(used)} 1'] + [f'{i:x} c #%02x%02x%02x' % PALETTE[i] for i in used]
+    lines += [''.join(f'{i:x}' for i in row) for row in rows]
+    body = ',\n'.join(f'"{line}"' for line in lines)
+    path.write_text(f'/* XPM */\nstatic const char *const zantrel_{size}_xpm[] = {{\n{body}}};\n')
+
+
 def write_svg(path):
     side, line = 256, 8
     cut = side * SPLIT
@@ -96,6 +106,8 @@ def write_svg(path):
 def main():
     out = Path(sys.argv[1]) if len(sys.argv) > 1 else Path(__file__).parent
     write_ico(out / 'zantrel.ico', [32, 16])
+    for size in (16, 32):
+        write_xpm(out / f'zantrel-{size}.xpm', size)
     for size in (16, 22, 24, 32, 48, 64, 128, 256):
         write_png(out / f'zantrel-{size}.png', size)
     write_svg(out / 'zantrel.svg')

@@ -83,6 +83,8 @@ int main(int /*argc*/, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral(ZANTREL_VERSION_TEXT));
     QGuiApplication::setDesktopFileName(QStringLiteral(ZANTREL_APP_ID));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    // The window's font for the whole application, so that no second face is ever loaded.
+    QApplication::setFont(Zantrel::windowFont());
 
     ClockRandom random;
     try {

@@ -5,8 +5,8 @@
 #include "spoken_expression.h"
 #include "window_texts.h"
 
-#include <QFontDatabase>
 #include <QFrame>
+#include <QPixmap>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,6 +16,9 @@
 
 #include <algorithm>
 #include <exception>
+
+#include "zantrel-16.xpm"
+#include "zantrel-32.xpm"
 
 namespace {
 
@@ -65,23 +68,6 @@ QPalette windowPalette()
     return palette;
 }
 
-// Times New Roman 12 pt at 96 dpi. Where Times New Roman is not installed, Liberation Serif has
-// the same metrics; naming the face that is there spares a search for a substitute at start-up.
-// Either covers every letter the window shows, so no fallback fonts are looked up either.
-QFont windowFont()
-{
-    QString family = QStringLiteral("Times New Roman");
-    if (!QFontDatabase::hasFamily(family) &&
-        QFontDatabase::hasFamily(QStringLiteral("Liberation Serif"))) {
-        family = QStringLiteral("Liberation Serif");
-    }
-    QFont font(family);
-    font.setPixelSize(16);
-    font.setWeight(QFont::Normal);
-    font.setStyleStrategy(QFont::NoFontMerging);
-    return font;
-}
-
 void paintBackground(QWidget *widget, const QColor &colour)
 {
     QPalette palette = widget->palette();
@@ -113,12 +99,28 @@ QLabel *titleLabel(const QString &name, std::string_view caption, QWidget *paren
 
 } // namespace
 
+// Times New Roman 12 pt at 96 dpi. Where it is not installed, fontconfig gives its metric twin,
+// Liberation Serif. Either covers every letter the window shows, so no fallback fonts are merged.
+QFont Zantrel::windowFont()
+{
+    QFont font(QStringLiteral("Times New Roman"));
+    font.setPixelSize(16);
+    font.setWeight(QFont::Normal);
+    font.setStyleStrategy(QFont::NoFontMerging);
+    return font;
+}
+
 Zantrel::Zantrel(RandomSource &random, QWidget *parent) : QWidget(parent), controller(*this, random)
 {
     setObjectName(QStringLiteral("Zantrel"));
     setWindowTitle(text(WindowTexts::publisherAddress) + u' ' + text(WindowTexts::title));
     setAccessibleName(text(WindowTexts::title));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/zantrel.ico")));
+    // The icon's two images are compiled in: showing them needs no image plugin.
+    QIcon icon;
+    for (const char *const *image : {&zantrel_16_xpm[0], &zantrel_32_xpm[0]}) {
+        icon.addPixmap(QPixmap(image));
+    }
+    setWindowIcon(icon);
     setFixedSize(twips(6975), twips(6210));
     setPalette(windowPalette());
     setAutoFillBackground(true);

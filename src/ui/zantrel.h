@@ -34,6 +34,9 @@ class Zantrel final : public QWidget, public ExerciseView {
 public:
     explicit Zantrel(RandomSource &random, QWidget *parent = nullptr);
 
+    // The one font of the window and all its controls.
+    static QFont windowFont();
+
     void setFeedbackText(std::string_view text) override;
     void setExpressionText(std::string text) override;
     void deselectOption(int index) override;
