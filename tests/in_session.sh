@@ -32,15 +32,21 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-# Xvfb writes its display number to fd 3 once it accepts connections.
+# Xvfb picks the first free display number and writes it to fd 3 once it accepts connections.
+# Two servers starting at the same moment can pick the same number, so servers started here
+# start one at a time.
+exec 4>"${TMPDIR:-/tmp}/zantrel-xvfb-$(id -u).lock"
+flock 4
 Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp "${xvfb_args[@]}" \
-    3>"$session/display" 2>"$session/xvfb.log" &
+    3>"$session/display" 4>&- 2>"$session/xvfb.log" &
 server=$!
 for _ in $(seq 300); do
     [ -s "$session/display" ] && break
     kill -0 "$server" 2>/dev/null || { cat "$session/xvfb.log" >&2; exit 1; }
     sleep 0.1
 done
+flock -u 4
+exec 4>&-
 [ -s "$session/display" ] || { echo "in_session.sh: Xvfb did not start" >&2; exit 1; }
 
 mkdir -m 700 "$session/runtime"
