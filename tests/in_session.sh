@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Runs a test command in a desktop session of its own: a private Xvfb server (the display number
-# chosen by the server itself, so parallel tests never race for one), a private runtime folder,
-# and, with --bus, a private D-Bus session bus. Nothing of the developer's own session leaks in:
-# not the display, not the session bus, not the accessibility bus.
+# Runs a test command in a desktop session of its own: a private Xvfb server on the first free
+# display, a private runtime folder and home and, with --bus, a private D-Bus session bus.
+# Nothing of the developer's own session leaks in (not the display, nor the session or
+# accessibility bus), and nothing the test writes lands in the developer's home.
 #
 #     in_session.sh [--bus] [--screen WxHxD] [--xvfb-arg ARG]... -- COMMAND [ARG]...
 set -euo pipefail
@@ -49,9 +49,11 @@ flock -u 4
 exec 4>&-
 [ -s "$session/display" ] || { echo "in_session.sh: Xvfb did not start" >&2; exit 1; }
 
-mkdir -m 700 "$session/runtime"
+mkdir -m 700 "$session/runtime" "$session/home"
 unset DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS WAYLAND_DISPLAY SESSION_MANAGER
-export DISPLAY=":$(head -n 1 "$session/display")" XDG_RUNTIME_DIR="$session/runtime"
+export DISPLAY=":$(head -n 1 "$session/display")" XDG_RUNTIME_DIR="$session/runtime" \
+    HOME="$session/home" XDG_CONFIG_HOME="$session/home/.config" XDG_CACHE_HOME="$session/home/.cache" \
+    XDG_DATA_HOME="$session/home/.local/share"
 
 status=0
 if $bus; then

@@ -11,6 +11,7 @@ import http.server
 import io
 import itertools
 import json
+import os
 import re
 import sys
 import tempfile
@@ -71,6 +72,8 @@ class Handler(http.server.SimpleHTTPRequestHandler):
 
 def main():
     site, elsewhere = Server(sys.argv[1]), Server(tempfile.mkdtemp())
+    home = tempfile.mkdtemp(prefix='zantrel-browser-')  # the browser's own files stay out of the real home
+    os.environ.update(HOME=home, XDG_CONFIG_HOME=home + '/.config', XDG_CACHE_HOME=home + '/.cache')
     options = webdriver.ChromeOptions()
     options.binary_location = '/usr/bin/chromium'
     for flag in ('--headless=new', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
