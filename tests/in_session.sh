@@ -34,10 +34,11 @@ trap 'exit 130' INT TERM
 
 # Xvfb picks the first free display number and writes it to fd 3 once it accepts connections.
 # Two servers starting at the same moment can pick the same number, so servers started here
-# start one at a time.
+# start one at a time. -noreset: a server that resets when its last client leaves (a bus
+# launcher, say) refuses the client that connects during the reset.
 exec 4>"${TMPDIR:-/tmp}/zantrel-xvfb-$(id -u).lock"
 flock 4
-Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp "${xvfb_args[@]}" \
+Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset "${xvfb_args[@]}" \
     3>"$session/display" 4>&- 2>"$session/xvfb.log" &
 server=$!
 for _ in $(seq 300); do
@@ -51,6 +52,7 @@ exec 4>&-
 
 mkdir -m 700 "$session/runtime" "$session/home"
 unset DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS WAYLAND_DISPLAY SESSION_MANAGER
+echo "in_session.sh: display :$(head -n 1 "$session/display") ($$)" >&2
 export DISPLAY=":$(head -n 1 "$session/display")" XDG_RUNTIME_DIR="$session/runtime" \
     HOME="$session/home" XDG_CONFIG_HOME="$session/home/.config" XDG_CACHE_HOME="$session/home/.cache" \
     XDG_DATA_HOME="$session/home/.local/share"
