@@ -152,8 +152,10 @@ def main():
             dark = sum(sum(at(x + i, y + j)) < 200 for i in range(w) for j in range(h))
             check(dark > 20, f'no text painted in the {name}')
 
-        # Offline: once the service worker holds the site, the drill works without the server.
+        # Offline: once the service worker holds the site, the drill works without the server (and
+        # without the browser's own cache, which would hide a file the worker does not keep).
         js('return navigator.serviceWorker.ready.then(() => true)')
+        driver.execute_cdp_cmd('Network.setCacheDisabled', {'cacheDisabled': True})
         wait.until(lambda d: js('return !!navigator.serviceWorker.controller'))
         site.shutdown()
         site.server_close()
@@ -165,6 +167,9 @@ def main():
             driver.find_elements(By.CSS_SELECTOR, '#Frame1 input')[right.pop()].click()
         check(answer() == 'Правилно!', f'offline drill: {shown()!r}, {answer()!r}')
         check(js('return caches.keys()') == ['zantrel-1.00'], 'cache')
+        installable = driver.execute_cdp_cmd('Page.getInstallabilityErrors', {})['installabilityErrors']
+        check(not installable and not driver.execute_cdp_cmd('Page.getAppManifest', {})['errors'],
+              f'cannot be added to a home screen: {installable}')
 
         # Nothing asked of another origin (the policy refuses it), nothing stored.
         blocked = driver.execute_async_script(
