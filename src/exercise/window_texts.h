@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <string>
 #include <string_view>
 
 // The fixed texts of the drill's window, as the window stores them: UTF-8, lines ending in CR LF.
@@ -12,6 +13,15 @@ inline constexpr std::string_view title = "Математика - умножен
 inline constexpr std::string_view heading = "Математика - формули за съкратено умножение";
 inline constexpr std::string_view formulaLabel = "Формула";
 inline constexpr std::string_view newExercise = "Чисти";
+// The window's caption: the publisher's web address, one blank, the title.
+inline std::string caption()
+{
+    std::string text(publisherAddress);
+    text += ' ';
+    text += title;
+    return text;
+}
+
 // Starts the report of an error that stops the drill.
 inline constexpr std::string_view errorPrefix = "Грешка при изпълнение: ";
 

@@ -6,11 +6,11 @@
 #include "window_texts.h"
 
 #include <QFrame>
-#include <QPixmap>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 
@@ -113,7 +113,7 @@ QFont Zantrel::windowFont()
 Zantrel::Zantrel(RandomSource &random, QWidget *parent) : QWidget(parent), controller(*this, random)
 {
     setObjectName(QStringLiteral("Zantrel"));
-    setWindowTitle(text(WindowTexts::publisherAddress) + u' ' + text(WindowTexts::title));
+    setWindowTitle(text(WindowTexts::caption()));
     setAccessibleName(text(WindowTexts::title));
     // The icon's two images are compiled in: showing them needs no image plugin.
     QIcon icon;

@@ -90,10 +90,7 @@ private:
 // The window's fixed texts and accessible names, written into the page before the first exercise.
 void showFixedTexts()
 {
-    std::string title(WindowTexts::publisherAddress);
-    title += ' ';
-    title += WindowTexts::title;
-    setText("title", title);
+    setText("title", WindowTexts::caption());
     setText("Label1_0", WindowTexts::heading);
     setText("Label1_1", WindowTexts::formulaLabel);
     setText("Command1", WindowTexts::newExercise);
