@@ -11,8 +11,13 @@
 #include <benchmark/benchmark.h>
 
 #include <atomic>
+#include <cstddef>
 #include <cstdlib>
 #include <new>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 namespace {
 std::atomic<long long> allocations{0};

@@ -4,9 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <cstdint>
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace {
 

@@ -22,9 +22,11 @@
 #include <QTest>
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <random>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 

@@ -22,7 +22,12 @@
 #include <QStyleFactory>
 #include <QTest>
 
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
 #include <memory>
+#include <stdexcept>
+#include <vector>
 
 namespace {
 

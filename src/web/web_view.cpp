@@ -15,6 +15,8 @@
 
 #include <emscripten.h>
 
+#include <cstddef>
+#include <cstdint>
 #include <exception>
 #include <string>
 #include <string_view>
