@@ -15,7 +15,14 @@
 #include <QRadioButton>
 
 #include <algorithm>
+#include <cstddef>
+#include <cstdint>
 #include <exception>
+#include <iterator>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
 
 #include "zantrel-16.xpm"
 #include "zantrel-32.xpm"
@@ -307,10 +314,16 @@ std::string Zantrel::optionCaption(int index) const
 
 Pool &Zantrel::numberPool()
 {
+    if (!numbers) {
+        throw std::logic_error("a pool was used before its list box was created");
+    }
     return *numbers;
 }
 
 Pool &Zantrel::letterPool()
 {
+    if (!letters) {
+        throw std::logic_error("a pool was used before its list box was created");
+    }
     return *letters;
 }
