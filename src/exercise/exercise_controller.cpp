@@ -10,14 +10,14 @@
 void ExerciseController::Form_Load()
 {
     ResetTask();
-    random.seedFromClock();
+    random->seedFromClock();
     FormulaIndex = 0;
     GenerateExpression();
 }
 
 void ExerciseController::Command1_Click()
 {
-    view.setFeedbackText("");
+    view->setFeedbackText("");
     ResetTask();
     GenerateExpression();
 }
@@ -25,24 +25,24 @@ void ExerciseController::Command1_Click()
 void ExerciseController::Option1_Click(std::int16_t Index)
 {
     if (Index == FormulaIndex) {
-        view.setFeedbackText("Правилно!");
+        view->setFeedbackText("Правилно!");
         return;
     }
-    view.setFeedbackText("Сравнете с " + view.optionCaption(FormulaIndex));
+    view->setFeedbackText("Сравнете с " + view->optionCaption(FormulaIndex));
 }
 
 void ExerciseController::ResetTask()
 {
     for (int index = 0; index < FormulaCount; ++index) {
-        view.deselectOption(index);
+        view->deselectOption(index);
     }
-    refillPools(view.numberPool(), view.letterPool());
+    refillPools(view->numberPool(), view->letterPool());
 }
 
 void ExerciseController::GenerateExpression()
 {
-    const Draws draws = drawExercise(random, view.numberPool(), view.letterPool());
+    const Draws draws = drawExercise(*random, view->numberPool(), view->letterPool());
     FormulaIndex = draws.formulaIndex;
-    view.setExpressionText({});
-    view.setExpressionText(buildExpression(draws));
+    view->setExpressionText({});
+    view->setExpressionText(buildExpression(draws));
 }

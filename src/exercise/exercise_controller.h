@@ -15,7 +15,7 @@
 class ExerciseController {
 public:
     ExerciseController(ExerciseView &window, RandomSource &generator)
-        : view(window), random(generator)
+        : view(&window), random(&generator)
     {
     }
 
@@ -29,7 +29,8 @@ private:
     void ResetTask();
     void GenerateExpression();
 
-    ExerciseView &view;
-    RandomSource &random;
+    // Pointers rather than references, so that a controller can be assigned; never null.
+    ExerciseView *view;
+    RandomSource *random;
     std::int16_t FormulaIndex = 0;
 };

@@ -5,27 +5,27 @@
 
 void ListBoxPool::clear()
 {
-    list.clear();
+    list->clear();
 }
 
 void ListBoxPool::append(std::string_view item)
 {
-    list.addItem(QString::fromUtf8(item.data(), static_cast<qsizetype>(item.size())));
+    list->addItem(QString::fromUtf8(item.data(), static_cast<qsizetype>(item.size())));
 }
 
 std::string ListBoxPool::itemAt(int position) const
 {
     checkPosition(position);
-    return list.item(position)->text().toStdString();
+    return list->item(position)->text().toStdString();
 }
 
 void ListBoxPool::removeAt(int position)
 {
     checkPosition(position);
-    delete list.takeItem(position);
+    delete list->takeItem(position);
 }
 
 int ListBoxPool::count() const
 {
-    return list.count();
+    return list->count();
 }

@@ -8,7 +8,7 @@ class QListWidget;
 // A pool kept as the items of a (hidden) list box.
 class ListBoxPool final : public Pool {
 public:
-    explicit ListBoxPool(QListWidget &listBox) : list(listBox) {}
+    explicit ListBoxPool(QListWidget &listBox) : list(&listBox) {}
 
     void clear() override;
     void append(std::string_view item) override;
@@ -17,5 +17,5 @@ public:
     int count() const override;
 
 private:
-    QListWidget &list;
+    QListWidget *list; // never null
 };
