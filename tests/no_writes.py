@@ -4,7 +4,10 @@
 the options and on "Чисти", then the window's close request, as a window manager sends it. Fails
 on any file the program creates or opens for writing outside the platform's caches, on any
 network socket, on any local socket other than the display's and the desktop buses', and on any
-other program it starts (a bus daemon, say)."""
+other program it starts (a bus daemon, say). With --no-runtime-folder the session names no runtime
+folder (XDG_RUNTIME_DIR unset, as after su or in a bare startx).
+
+    no_writes.py PROGRAM [--no-runtime-folder]"""
 import os
 import re
 import shutil
@@ -66,13 +69,16 @@ def findings(log_dir, allowed_write_roots, allowed_sockets):
 
 def main():
     program = os.path.abspath(sys.argv[1])
+    runtime_folder = '--no-runtime-folder' not in sys.argv[2:]
     work = tempfile.mkdtemp(prefix='zantrel-writes-')
     env = dict(os.environ)
-    for variable, folder in (('HOME', 'home'), ('XDG_CONFIG_HOME', 'home/.config'),
-                             ('XDG_DATA_HOME', 'home/.local/share'), ('XDG_CACHE_HOME', 'home/.cache'),
-                             ('XDG_RUNTIME_DIR', 'runtime')):
+    folders = [('HOME', 'home'), ('XDG_CONFIG_HOME', 'home/.config'), ('XDG_DATA_HOME', 'home/.local/share'),
+               ('XDG_CACHE_HOME', 'home/.cache')] + ([('XDG_RUNTIME_DIR', 'runtime')] if runtime_folder else [])
+    for variable, folder in folders:
         env[variable] = os.path.join(work, folder)
         os.makedirs(env[variable], mode=0o700, exist_ok=True)
+    if not runtime_folder:
+        env.pop('XDG_RUNTIME_DIR', None)
     env['QT_QPA_PLATFORM'] = 'xcb'
     logs = os.path.join(work, 'strace')
     os.makedirs(logs)
@@ -115,6 +121,7 @@ def main():
         allowed_sockets += ['/run/dbus/system_bus_socket', '/dbus-', '/at-spi/', env['XDG_RUNTIME_DIR'] + '/bus']
     problems = findings(logs, [env['XDG_CACHE_HOME'] + '/'], allowed_sockets)
     bus = 'a session bus' if 'DBUS_SESSION_BUS_ADDRESS' in env else 'no session bus'
+    bus += '' if runtime_folder else ' and no runtime folder'
     print(f'no-writes with {bus}: exit code {code}; {changed} of 50 new exercises changed the expression box; '
           f'{len(problems)} findings')
     for problem in problems:

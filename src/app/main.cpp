@@ -11,20 +11,27 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <optional>
 #include <string>
 
 #if defined(__linux__)
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace {
 
 QtMessageHandler defaultMessageHandler = nullptr;
+bool startingWithoutRuntimeFolder = false;
 
 // A fatal error inside Qt (a display that cannot be reached, say) ends the program with Qt's
 // message and a failure code instead of an abort and a core dump.
 void handleMessage(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
+    // Qt's own notes on the runtime folder the program has chosen to do without.
+    if (startingWithoutRuntimeFolder && message.startsWith(QLatin1String("QStandardPaths: "))) {
+        return;
+    }
     defaultMessageHandler(type, context, message);
     if (type == QtFatalMsg) {
         std::_Exit(EXIT_FAILURE);
@@ -60,6 +67,44 @@ void keepToTheSessionBus()
     }
     ::setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
 }
+
+// Qt looks into the session's runtime folder at start-up (for a Flatpak marker). Where the session
+// names none (after su, or in a bare startx), Qt would create /tmp/runtime-$USER for the look, and
+// the program writes nothing. So the program takes the user's own runtime folder where the system
+// keeps one (/run/user/UID, private and the user's), and otherwise gives Qt's start-up a temporary
+// folder in which no folder can be made, so that the look finds nothing and creates nothing. The
+// returned value is the temporary folder to restore once Qt has started, when it was changed.
+std::optional<std::string> keepQtFromMakingARuntimeFolder()
+{
+    const char *runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (runtime != nullptr && *runtime != '\0') {
+        return std::nullopt;
+    }
+    const std::string own = "/run/user/" + std::to_string(::geteuid());
+    struct stat folder {};
+    if (::lstat(own.c_str(), &folder) == 0 && S_ISDIR(folder.st_mode) &&
+        folder.st_uid == ::geteuid() && (folder.st_mode & 07777) == 0700) {
+        ::setenv("XDG_RUNTIME_DIR", own.c_str(), 1);
+        return std::nullopt;
+    }
+    const char *temporary = std::getenv("TMPDIR");
+    ::setenv("TMPDIR", "/proc", 1);
+    startingWithoutRuntimeFolder = true;
+    return std::string(temporary != nullptr ? temporary : "");
+}
+
+void restoreTemporaryFolder(const std::optional<std::string> &temporary)
+{
+    if (!temporary) {
+        return;
+    }
+    startingWithoutRuntimeFolder = false;
+    if (temporary->empty()) {
+        ::unsetenv("TMPDIR");
+    } else {
+        ::setenv("TMPDIR", temporary->c_str(), 1);
+    }
+}
 #endif
 
 } // namespace
@@ -73,12 +118,16 @@ int main(int /*argc*/, char *argv[])
         std::fputs("zantrel: no display to open the window on (DISPLAY is not set)\n", stderr);
         return EXIT_FAILURE;
     }
+    const std::optional<std::string> temporaryFolder = keepQtFromMakingARuntimeFolder();
     keepToTheSessionBus();
 #endif
     defaultMessageHandler = qInstallMessageHandler(handleMessage);
     // The program takes no command line: Qt sees the program name alone, not even its own options.
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
+#if defined(__linux__)
+    restoreTemporaryFolder(temporaryFolder);
+#endif
     QApplication::setApplicationName(QStringLiteral("zantrel"));
     QApplication::setApplicationVersion(QStringLiteral(ZANTREL_VERSION_TEXT));
     QGuiApplication::setDesktopFileName(QStringLiteral(ZANTREL_APP_ID));
