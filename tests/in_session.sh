@@ -1,21 +1,24 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Runs a test command in a desktop session of its own: a private Xvfb server on the first free
-# display, a private runtime folder and home and, with --bus, a private D-Bus session bus.
+# display, a private runtime folder and home and, with --bus, a private D-Bus session bus. With
+# --resource, the server carries that X resource (as a desktop sets "Xft.dpi: 144" to scale).
 # Nothing of the developer's own session leaks in (not the display, nor the session or
 # accessibility bus), and nothing the test writes lands in the developer's home.
 #
-#     in_session.sh [--bus] [--screen WxHxD] [--xvfb-arg ARG]... -- COMMAND [ARG]...
+#     in_session.sh [--bus] [--screen WxHxD] [--xvfb-arg ARG]... [--resource LINE]... -- COMMAND [ARG]...
 set -euo pipefail
 
 bus=false
 screen=1024x768x24
 xvfb_args=()
+resources=()
 while [ $# -gt 0 ]; do
     case $1 in
         --bus) bus=true ;;
         --screen) screen=$2; shift ;;
         --xvfb-arg) xvfb_args+=("$2"); shift ;;
+        --resource) resources+=("$2"); shift ;;
         --) shift; break ;;
         *) echo "in_session.sh: unknown option $1" >&2; exit 2 ;;
     esac
@@ -56,6 +59,9 @@ echo "in_session.sh: display :$(head -n 1 "$session/display") ($$)" >&2
 export DISPLAY=":$(head -n 1 "$session/display")" XDG_RUNTIME_DIR="$session/runtime" \
     HOME="$session/home" XDG_CONFIG_HOME="$session/home/.config" XDG_CACHE_HOME="$session/home/.cache" \
     XDG_DATA_HOME="$session/home/.local/share"
+if [ ${#resources[@]} -gt 0 ]; then
+    printf '%s\n' "${resources[@]}" | xrdb -nocpp -merge -
+fi
 
 status=0
 if $bus; then

@@ -114,9 +114,11 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
 
         QCOMPARE(random->seedCount(), 1);
+        // The icon's 16 and 32 pixel images, and the sizes a taskbar shows at scale 1 and 2.
         const QList<QSize> iconSizes = window->windowIcon().availableSizes();
-        QVERIFY(iconSizes.contains(QSize(16, 16)));
-        QVERIFY(iconSizes.contains(QSize(32, 32)));
+        for (const int side : {16, 32, 48, 64, 128}) {
+            QVERIFY2(iconSizes.contains(QSize(side, side)), qPrintable(QString::number(side)));
+        }
         QCOMPARE(window->windowTitle(),
                  QStringLiteral("www.zantrel.example Математика - умножение на многочлени"));
         const QString description = feedback();

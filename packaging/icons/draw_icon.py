@@ -2,8 +2,8 @@
 # SPDX-License-Identifier: MIT
 """Draws the program's icon: a square of side a + b cut into a^2, two a*b rectangles and b^2,
 the picture behind (a + b)^2 = a^2 + 2ab + b^2. Writes zantrel.ico (32x32 and 16x16, 16 colours
-each), the same two images as XPM (C source the window compiles in), PNG renditions for the
-hicolor theme and a scalable SVG. Uses the standard library only."""
+each), the window's own images as XPM (C source the window compiles in: those two and the larger
+ones a taskbar shows at scale 1 and 2), PNG renditions for the hicolor theme and a scalable SVG. Uses the standard library only."""
 import struct
 import sys
 import zlib
@@ -17,6 +17,7 @@ PALETTE = [
 ]
 BLACK, NAVY, AQUA, RED, WHITE = 0, 4, 14, 9, 15
 SPLIT = 0.62  # where a ends and b begins, as a share of the side
+WINDOW_SIZES = (16, 32, 48, 64, 128)
 
 
 def picture(size):
@@ -106,7 +107,7 @@ def write_svg(path):
 def main():
     out = Path(sys.argv[1]) if len(sys.argv) > 1 else Path(__file__).parent
     write_ico(out / 'zantrel.ico', [32, 16])
-    for size in (16, 32):
+    for size in WINDOW_SIZES:
         write_xpm(out / f'zantrel-{size}.xpm', size)
     for size in (16, 22, 24, 32, 48, 64, 128, 256):
         write_png(out / f'zantrel-{size}.png', size)

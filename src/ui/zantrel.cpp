@@ -5,6 +5,7 @@
 #include "spoken_expression.h"
 #include "window_texts.h"
 
+#include <QFontDatabase>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -24,8 +25,11 @@
 #include <string>
 #include <string_view>
 
+#include "zantrel-128.xpm"
 #include "zantrel-16.xpm"
 #include "zantrel-32.xpm"
+#include "zantrel-48.xpm"
+#include "zantrel-64.xpm"
 
 namespace {
 
@@ -106,11 +110,18 @@ QLabel *titleLabel(const QString &name, std::string_view caption, QWidget *paren
 
 } // namespace
 
-// Times New Roman 12 pt at 96 dpi. Where it is not installed, fontconfig gives its metric twin,
-// Liberation Serif. Either covers every letter the window shows, so no fallback fonts are merged.
+// Times New Roman 12 pt at 96 dpi, drawn with the face the program carries: Liberation Serif, which
+// has the same metrics, cut down to the window's letters. It is the same on every machine, whatever
+// fonts it has, and covers every letter the window shows, so no fallback fonts are merged.
 QFont Zantrel::windowFont()
 {
-    QFont font(QStringLiteral("Times New Roman"));
+    static const QString family = [] {
+        const int id =
+            QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/zantrel-serif.ttf"));
+        return QFontDatabase::applicationFontFamilies(id).value(0,
+                                                                QStringLiteral("Times New Roman"));
+    }();
+    QFont font(family);
     font.setPixelSize(16);
     font.setWeight(QFont::Normal);
     font.setStyleStrategy(QFont::NoFontMerging);
@@ -122,9 +133,11 @@ Zantrel::Zantrel(RandomSource &random, QWidget *parent) : QWidget(parent), contr
     setObjectName(QStringLiteral("Zantrel"));
     setWindowTitle(text(WindowTexts::caption()));
     setAccessibleName(text(WindowTexts::title));
-    // The icon's two images are compiled in: showing them needs no image plugin.
+    // The icon's images are compiled in, showing them needs no image plugin: 16 and 32 pixels, and
+    // the larger ones that taskbars and docks show at scale 1 and 2.
     QIcon icon;
-    for (const char *const *image : {&zantrel_16_xpm[0], &zantrel_32_xpm[0]}) {
+    for (const char *const *image : {&zantrel_16_xpm[0], &zantrel_32_xpm[0], &zantrel_48_xpm[0],
+                                     &zantrel_64_xpm[0], &zantrel_128_xpm[0]}) {
         icon.addPixmap(QPixmap(image));
     }
     setWindowIcon(icon);

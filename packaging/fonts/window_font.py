@@ -1,0 +1,38 @@
+#!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
+"""Writes the window's font: Liberation Serif (SIL Open Font License 1.1), which has the metrics of
+Times New Roman, cut down to the letters the window shows (Latin, Cyrillic) and, as the licence asks
+of a changed font, named anew: "Zantrel Serif". The program carries it, so that it looks the same
+and shows every letter whichever fonts a machine has.
+
+    window_font.py LiberationSerif-Regular.ttf OUTPUT.ttf"""
+import sys
+
+from fontTools import subset
+from fontTools.ttLib import TTFont
+
+FAMILY = 'Zantrel Serif'
+# Printable ASCII, the no-break space, and the Bulgarian and Russian alphabets with Ё and ё.
+UNICODES = [*range(0x20, 0x7F), 0xA0, 0x401, *range(0x410, 0x450), 0x451]
+
+
+def main():
+    source, output = sys.argv[1], sys.argv[2]
+    font = TTFont(source)
+    options = subset.Options()
+    options.name_IDs = ['*']
+    options.name_languages = ['*']
+    options.drop_tables += ['FFTM']  # a font editor's time stamp
+    subsetter = subset.Subsetter(options)
+    subsetter.populate(unicodes=UNICODES)
+    subsetter.subset(font)
+    for record in font['name'].names:
+        text = record.toUnicode()
+        renamed = text.replace('Liberation Serif', FAMILY).replace('LiberationSerif', FAMILY.replace(' ', ''))
+        if renamed != text:
+            record.string = renamed
+    font.save(output)
+
+
+if __name__ == '__main__':
+    main()
