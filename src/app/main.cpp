@@ -24,13 +24,40 @@ namespace {
 QtMessageHandler defaultMessageHandler = nullptr;
 bool startingWithoutRuntimeFolder = false;
 
+// The platform plugin Qt looked for and did not find, as its warning names it.
+QString missingPlatform;
+
+// What a learner needs to hear when Qt cannot open a window for want of its platform plugin: which
+// one is missing and which package brings it.
+QString missingPlatformReport()
+{
+    const QString package = missingPlatform.startsWith(QLatin1String("wayland"))
+                                ? QStringLiteral("qt6-wayland")
+                            : missingPlatform == QLatin1String("xcb") ? QStringLiteral("libqt6gui6")
+                                                                      : QString();
+    return QStringLiteral(
+               "zantrel: cannot open a window: Qt's platform plugin \"%1\" is not installed%2")
+        .arg(missingPlatform,
+             package.isEmpty() ? QString() : QStringLiteral(" (Debian package %1)").arg(package));
+}
+
 // A fatal error inside Qt (a display that cannot be reached, say) ends the program with Qt's
-// message and a failure code instead of an abort and a core dump.
+// message and a failure code instead of an abort and a core dump; a missing platform plugin, with
+// one line that says which.
 void handleMessage(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
     // Qt's own notes on the runtime folder the program has chosen to do without.
     if (startingWithoutRuntimeFolder && message.startsWith(QLatin1String("QStandardPaths: "))) {
         return;
+    }
+    static const QLatin1String notFound("Could not find the Qt platform plugin \"");
+    if (message.startsWith(notFound)) {
+        missingPlatform = message.mid(notFound.size()).section(QLatin1Char('"'), 0, 0);
+        return;
+    }
+    if (type == QtFatalMsg && !missingPlatform.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(missingPlatformReport()));
+        std::_Exit(EXIT_FAILURE);
     }
     defaultMessageHandler(type, context, message);
     if (type == QtFatalMsg) {
