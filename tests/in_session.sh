@@ -2,20 +2,25 @@
 # SPDX-License-Identifier: MIT
 # Runs a test command in a desktop session of its own: a private Xvfb server on the first free
 # display, a private runtime folder and home and, with --bus, a private D-Bus session bus. With
-# --resource, the server carries that X resource (as a desktop sets "Xft.dpi: 144" to scale).
+# --resource, the server carries that X resource (as a desktop sets "Xft.dpi: 144" to scale). With
+# --wayland, the session is a Wayland one instead, with no X server: a headless weston (CPU
+# rendering, its screenshot interface on) of the --screen size.
 # Nothing of the developer's own session leaks in (not the display, nor the session or
 # accessibility bus), and nothing the test writes lands in the developer's home.
 #
-#     in_session.sh [--bus] [--screen WxHxD] [--xvfb-arg ARG]... [--resource LINE]... -- COMMAND [ARG]...
+#     in_session.sh [--bus] [--wayland] [--screen WxHxD] [--xvfb-arg ARG]... [--resource LINE]...
+#                   -- COMMAND [ARG]...
 set -euo pipefail
 
 bus=false
+wayland=false
 screen=1024x768x24
 xvfb_args=()
 resources=()
 while [ $# -gt 0 ]; do
     case $1 in
         --bus) bus=true ;;
+        --wayland) wayland=true ;;
         --screen) screen=$2; shift ;;
         --xvfb-arg) xvfb_args+=("$2"); shift ;;
         --resource) resources+=("$2"); shift ;;
@@ -35,30 +40,49 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-# Xvfb picks the first free display number and writes it to fd 3 once it accepts connections.
-# Two servers starting at the same moment can pick the same number, so servers started here
-# start one at a time. -noreset: a server that resets when its last client leaves (a bus
-# launcher, say) refuses the client that connects during the reset.
-exec 4>"${TMPDIR:-/tmp}/zantrel-xvfb-$(id -u).lock"
-flock 4
-Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset "${xvfb_args[@]}" \
-    3>"$session/display" 4>&- 2>"$session/xvfb.log" &
-server=$!
-for _ in $(seq 300); do
-    [ -s "$session/display" ] && break
-    kill -0 "$server" 2>/dev/null || { cat "$session/xvfb.log" >&2; exit 1; }
-    sleep 0.1
-done
-flock -u 4
-exec 4>&-
-[ -s "$session/display" ] || { echo "in_session.sh: Xvfb did not start" >&2; exit 1; }
-
 mkdir -m 700 "$session/runtime" "$session/home"
 unset DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS WAYLAND_DISPLAY SESSION_MANAGER
-echo "in_session.sh: display :$(head -n 1 "$session/display") ($$)" >&2
-export DISPLAY=":$(head -n 1 "$session/display")" XDG_RUNTIME_DIR="$session/runtime" \
-    HOME="$session/home" XDG_CONFIG_HOME="$session/home/.config" XDG_CACHE_HOME="$session/home/.cache" \
-    XDG_DATA_HOME="$session/home/.local/share"
+export XDG_RUNTIME_DIR="$session/runtime" HOME="$session/home" XDG_CONFIG_HOME="$session/home/.config" \
+    XDG_CACHE_HOME="$session/home/.cache" XDG_DATA_HOME="$session/home/.local/share"
+
+if $wayland; then
+    unset DISPLAY
+    size=${screen%x*}
+    # No fade or zoom when a window opens: what a test reads is the window as it stays.
+    printf '[shell]\nanimation=none\nstartup-animation=none\nfocus-animation=none\n' >"$session/weston.ini"
+    weston --backend=headless-backend.so --use-pixman --debug --socket=wayland-zantrel \
+        --config="$session/weston.ini" --width="${size%x*}" --height="${size#*x}" --idle-time=0 \
+        >"$session/weston.log" 2>&1 &
+    server=$!
+    for _ in $(seq 300); do
+        [ -S "$XDG_RUNTIME_DIR/wayland-zantrel" ] && break
+        kill -0 "$server" 2>/dev/null || { cat "$session/weston.log" >&2; exit 1; }
+        sleep 0.1
+    done
+    [ -S "$XDG_RUNTIME_DIR/wayland-zantrel" ] || { echo "in_session.sh: weston did not start" >&2; exit 1; }
+    export WAYLAND_DISPLAY=wayland-zantrel
+    echo "in_session.sh: Wayland display $WAYLAND_DISPLAY ($$)" >&2
+else
+    # Xvfb picks the first free display number and writes it to fd 3 once it accepts connections.
+    # Two servers starting at the same moment can pick the same number, so servers started here
+    # start one at a time. -noreset: a server that resets when its last client leaves (a bus
+    # launcher, say) refuses the client that connects during the reset.
+    exec 4>"${TMPDIR:-/tmp}/zantrel-xvfb-$(id -u).lock"
+    flock 4
+    Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset "${xvfb_args[@]}" \
+        3>"$session/display" 4>&- 2>"$session/xvfb.log" &
+    server=$!
+    for _ in $(seq 300); do
+        [ -s "$session/display" ] && break
+        kill -0 "$server" 2>/dev/null || { cat "$session/xvfb.log" >&2; exit 1; }
+        sleep 0.1
+    done
+    flock -u 4
+    exec 4>&-
+    [ -s "$session/display" ] || { echo "in_session.sh: Xvfb did not start" >&2; exit 1; }
+    echo "in_session.sh: display :$(head -n 1 "$session/display") ($$)" >&2
+    export DISPLAY=":$(head -n 1 "$session/display")"
+fi
 if [ ${#resources[@]} -gt 0 ]; then
     printf '%s\n' "${resources[@]}" | xrdb -nocpp -merge -
 fi
