@@ -18,6 +18,8 @@
 #include <QStyleFactory>
 #include <QTest>
 
+#include <cmath>
+
 class ScreenshotTest : public QObject {
     Q_OBJECT
 
@@ -175,6 +177,73 @@ private slots:
                          qPrintable(QStringLiteral("U+%1").arg(uint(letter), 4, 16)));
             }
         }
+    }
+
+    // Every control that takes focus shows it, more than a text cursor does: with the focus, at
+    // least a sixth of its outline's length in pixels differs from its look without focus by a
+    // contrast of 3:1 or more (WCAG's measure for focus indicators), at any scale. (A text cursor
+    // is one line of text high; Fusion's own mark on the cyan options reaches 3:1 in fewer.)
+    void showsWhereTheFocusIs()
+    {
+        if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+            QSKIP("a headless compositor has no keyboard to give a control the focus");
+        }
+        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+        ClockRandom random;
+        Zantrel window(random);
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        if (QWidget *focused = QApplication::focusWidget()) {
+            focused->clearFocus();
+        }
+        QTest::qWait(50);
+        const QImage unfocused = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const qreal scale = window.devicePixelRatio();
+        const QStringList names{QStringLiteral("Text1_0"), QStringLiteral("Option1_0"),
+                                QStringLiteral("Command1"), QStringLiteral("Text2")};
+        for (const QString &name : names) {
+            auto *control = window.findChild<QWidget *>(name);
+            QVERIFY(control != nullptr);
+            QTest::keyClick(&window, Qt::Key_Tab); // a keyboard user's focus
+            control->setFocus(Qt::TabFocusReason);
+            QTRY_VERIFY(control->hasFocus());
+            QTest::qWait(50);
+            const QImage focused = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+            const QRect area(control->mapTo(&window, QPoint(0, 0)) - QPoint(3, 3),
+                             control->size() + QSize(6, 6));
+            const QRect device((QRectF(area).topLeft() * scale).toPoint(),
+                               (QSizeF(area.size()) * scale).toSize());
+            int marked = 0;
+            for (int y = device.top(); y <= device.bottom(); ++y) {
+                for (int x = device.left(); x <= device.right(); ++x) {
+                    marked += contrast(focused.pixelColor(x, y), unfocused.pixelColor(x, y)) >= 3.0;
+                }
+            }
+            const int needed = qRound((control->width() + control->height()) * scale / 3);
+            focused.save(QStringLiteral("zantrel-focus-%1-%2.png").arg(name).arg(scale));
+            QVERIFY2(marked >= needed,
+                     qPrintable(QStringLiteral("%1: %2 pixels mark the focus, %3 needed")
+                                    .arg(name)
+                                    .arg(marked)
+                                    .arg(needed)));
+        }
+    }
+
+    // WCAG's contrast ratio of two colours.
+    static double contrast(const QColor &first, const QColor &second)
+    {
+        const auto luminance = [](const QColor &colour) {
+            const auto linear = [](double channel) {
+                return channel <= 0.04045 ? channel / 12.92
+                                          : std::pow((channel + 0.055) / 1.055, 2.4);
+            };
+            return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+                   0.0722 * linear(colour.blueF());
+        };
+        const double a = luminance(first) + 0.05;
+        const double b = luminance(second) + 0.05;
+        return a > b ? a / b : b / a;
     }
 };
 

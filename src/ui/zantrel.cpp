@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "zantrel.h"
 
+#include "focus_style.h"
 #include "graphical_button.h"
 #include "spoken_expression.h"
 #include "window_texts.h"
@@ -19,6 +20,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <exception>
+#include <initializer_list>
 #include <iterator>
 #include <optional>
 #include <stdexcept>
@@ -235,6 +237,16 @@ void Zantrel::createControls()
     Label1[1]->setGeometry(twipsRect(2400, 480, 1815, 375));
     Label1[0] = titleLabel(QStringLiteral("Label1_0"), WindowTexts::heading, this);
     Label1[0]->setGeometry(twipsRect(840, 0, 5175, 375));
+
+    // The controls that take focus show it plainly on the window's colours.
+    auto *focusStyle = new FocusStyle;
+    focusStyle->setParent(this);
+    for (QWidget *control : std::initializer_list<QWidget *>{Text1[0], Text2}) {
+        control->setStyle(focusStyle);
+    }
+    for (QRadioButton *option : Option1) {
+        option->setStyle(focusStyle);
+    }
 
     // Tab order: the feedback box, the options, "Чисти", the expression box.
     QWidget *previous = Text1[0];
