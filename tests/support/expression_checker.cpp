@@ -168,6 +168,23 @@ long long formulaValue(int index, long long x, long long y, long long z)
     }
 }
 
+bool equalsFormula(std::string_view text, int index, const std::array<long long, 3> &numbers,
+                   std::string_view letters)
+{
+    for (const auto &point : checkPoints) {
+        LetterValues values{};
+        for (std::size_t i = 0; i < letters.size() && i < point.size(); ++i) {
+            values.at(static_cast<std::size_t>(letters[i] - 'a')) = point.at(i);
+        }
+        if (evaluateExpression(text, values) != formulaValue(index, numbers[0] * point[0],
+                                                             numbers[1] * point[1],
+                                                             numbers[2] * point[2])) {
+            return false;
+        }
+    }
+    return true;
+}
+
 std::vector<int> matchingFormulas(std::string_view text)
 {
     std::string letters;

@@ -17,6 +17,11 @@ long long evaluateExpression(std::string_view text, const LetterValues &values);
 // The formula with this index evaluated at x, y and z: (x + y)^2, (x - y)^2, x^2 - y^2, ...
 long long formulaValue(int index, long long x, long long y, long long z);
 
+// Whether the text means the formula with this index for the numbers a, b, c and the letters x,
+// y, z: read as a polynomial, it equals the formula at (a*x, b*y, c*z) at the checker's points.
+bool equalsFormula(std::string_view text, int index, const std::array<long long, 3> &numbers,
+                   std::string_view letters);
+
 // The formulas that could have produced this text: those for which some choice of different
 // numbers a, b, c from 1 to 8 and the letters of the text, in order of first appearance as x, y
 // (and z), gives the same polynomial. A valid exercise text matches exactly its own formula.
