@@ -15,7 +15,6 @@
 #include <QPixmap>
 #include <QProcess>
 #include <QScreen>
-#include <QStyleFactory>
 #include <QTest>
 
 #include <cmath>
@@ -96,7 +95,7 @@ private:
 private slots:
     void paintsTheWindowAsDesigned()
     {
-        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+        Zantrel::styleApplication();
         ClockRandom random;
         Zantrel window(random);
         window.move(0, 0);
@@ -188,7 +187,7 @@ private slots:
         if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
             QSKIP("a headless compositor has no keyboard to give a control the focus");
         }
-        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+        Zantrel::styleApplication();
         ClockRandom random;
         Zantrel window(random);
         window.show();

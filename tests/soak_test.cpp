@@ -18,7 +18,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyleFactory>
 #include <QTest>
 
 #include <array>
@@ -79,7 +78,7 @@ class SoakTest : public QObject {
 private slots:
     void randomEventsKeepTheExerciseSound()
     {
-        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+        Zantrel::styleApplication();
         const std::uint64_t seed = environmentNumber("ZANTREL_SOAK_SEED", 20261209);
         const std::uint64_t events = environmentNumber("ZANTREL_SOAK_EVENTS", 100000);
         qInfo("soak: seed %llu, %llu events", static_cast<unsigned long long>(seed),

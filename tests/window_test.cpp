@@ -19,7 +19,6 @@
 #include <QRadioButton>
 #include <QSet>
 #include <QSignalSpy>
-#include <QStyleFactory>
 #include <QTest>
 
 #include <algorithm>
@@ -92,7 +91,7 @@ private:
     }
 
 private slots:
-    void initTestCase() { QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion"))); }
+    void initTestCase() { Zantrel::styleApplication(); }
 
     void init()
     {

@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <QMessageBox>
-#include <QStyleFactory>
 
 #include <cstdio>
 #include <cstdlib>
@@ -158,9 +157,7 @@ int main(int /*argc*/, char *argv[])
     QApplication::setApplicationName(QStringLiteral("zantrel"));
     QApplication::setApplicationVersion(QStringLiteral(ZANTREL_VERSION_TEXT));
     QGuiApplication::setDesktopFileName(QStringLiteral(ZANTREL_APP_ID));
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    // The window's font for the whole application, so that no second face is ever loaded.
-    QApplication::setFont(Zantrel::windowFont());
+    Zantrel::styleApplication();
 
     ClockRandom random;
     try {

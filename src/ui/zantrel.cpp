@@ -6,6 +6,7 @@
 #include "spoken_expression.h"
 #include "window_texts.h"
 
+#include <QApplication>
 #include <QFontDatabase>
 #include <QFrame>
 #include <QKeyEvent>
@@ -15,6 +16,7 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QStyleFactory>
 
 #include <algorithm>
 #include <cstddef>
@@ -128,6 +130,12 @@ QFont Zantrel::windowFont()
     font.setWeight(QFont::Normal);
     font.setStyleStrategy(QFont::NoFontMerging);
     return font;
+}
+
+void Zantrel::styleApplication()
+{
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setFont(windowFont());
 }
 
 Zantrel::Zantrel(RandomSource &random, QWidget *parent) : QWidget(parent), controller(*this, random)

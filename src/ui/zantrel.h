@@ -36,6 +36,10 @@ public:
 
     // The one font of the window and all its controls.
     static QFont windowFont();
+    // The application's look for the window, whatever the desktop's: Fusion, with the window's
+    // font as the application font, so that no second face is ever loaded. Before the window is
+    // made.
+    static void styleApplication();
 
     void setFeedbackText(std::string_view text) override;
     void setExpressionText(std::string text) override;
