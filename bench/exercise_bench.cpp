@@ -49,16 +49,8 @@ public:
     void setFeedbackText(std::string_view) override {}
     void setExpressionText(std::string text) override { expression = std::move(text); }
     void deselectOption(int) override {}
-    std::string optionCaption(int index) const override
-    {
-        return std::string(formulaCaptions.at(static_cast<std::size_t>(index)));
-    }
-    Pool &numberPool() override { return numbers; }
-    Pool &letterPool() override { return letters; }
 
     std::string expression;
-    VectorPool numbers;
-    VectorPool letters;
 };
 
 void reportAllocations(benchmark::State &state, long long before)

@@ -182,8 +182,8 @@ void Zantrel::createControls()
             list->item(row)->setData(Qt::UserRole, 0);
         }
     }
-    numbers.emplace(*List1[0]);
-    letters.emplace(*List1[1]);
+    numberList.emplace(*List1[0]);
+    letterList.emplace(*List1[1]);
 
     Text2 = new QLineEdit(this);
     Text2->setObjectName(QStringLiteral("Text2"));
@@ -347,16 +347,16 @@ std::string Zantrel::optionCaption(int index) const
 
 Pool &Zantrel::numberPool()
 {
-    if (!numbers) {
+    if (!numberList) {
         throw std::logic_error("a pool was used before its list box was created");
     }
-    return *numbers;
+    return *numberList;
 }
 
 Pool &Zantrel::letterPool()
 {
-    if (!letters) {
+    if (!letterList) {
         throw std::logic_error("a pool was used before its list box was created");
     }
-    return *letters;
+    return *letterList;
 }

@@ -69,7 +69,7 @@ private:
     std::array<QPlainTextEdit *, 2> Text1{};
     std::array<QLabel *, 2> Label1{};
 
-    std::optional<ListBoxPool> numbers;
-    std::optional<ListBoxPool> letters;
+    std::optional<ListBoxPool> numberList;
+    std::optional<ListBoxPool> letterList;
     ExerciseController controller;
 };

@@ -10,7 +10,6 @@
 #include "exercise_view.h"
 #include "formulas.h"
 #include "spoken_expression.h"
-#include "vector_pool.h"
 #include "window_texts.h"
 
 #include <emscripten.h>
@@ -75,18 +74,6 @@ public:
     }
 
     void deselectOption(int index) override { pageDeselect(index); }
-
-    std::string optionCaption(int index) const override
-    {
-        return std::string(formulaCaptions.at(static_cast<std::size_t>(index)));
-    }
-
-    Pool &numberPool() override { return numbers; }
-    Pool &letterPool() override { return letters; }
-
-private:
-    VectorPool numbers;
-    VectorPool letters;
 };
 
 // The window's fixed texts and accessible names, written into the page before the first exercise.
