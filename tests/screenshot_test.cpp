@@ -4,7 +4,7 @@
 // screenshot, which must show it. The picture is kept as zantrel-screenshot-x1.png (x2 under
 // QT_SCALE_FACTOR=2, or the SCREENSHOT_NAME given) beside the test for a person to look at.
 #include "clock_random.h"
-#include "window_texts.h"
+#include "window_form.h"
 #include "zantrel.h"
 
 #include <QApplication>
@@ -166,9 +166,9 @@ private slots:
         QCOMPARE(info.pixelSize(), 16);
         const QFontMetrics metrics(window.font());
         const QString texts =
-            QString::fromUtf8(WindowTexts::description.data(),
-                              qsizetype(WindowTexts::description.size())) +
-            QString::fromUtf8(WindowTexts::title.data(), qsizetype(WindowTexts::title.size())) +
+            QString::fromUtf8(WindowForm::description.data(),
+                              qsizetype(WindowForm::description.size())) +
+            QString::fromUtf8(WindowForm::title.data(), qsizetype(WindowForm::title.size())) +
             QStringLiteral("Чисти Правилно! Сравнете с Формула");
         for (const char32_t letter : texts.toUcs4()) {
             if (letter >= 0x400 && letter <= 0x4FF) {

@@ -7,7 +7,7 @@
 #include "formulas.h"
 #include "indicator.h"
 #include "sequence_random.h"
-#include "window_texts.h"
+#include "window_form.h"
 #include "zantrel.h"
 
 #include <QApplication>

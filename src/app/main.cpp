@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Start-up: the application, the one window, the event loop.
 #include "clock_random.h"
-#include "window_texts.h"
+#include "window_form.h"
 #include "zantrel.h"
 
 #include <QApplication>
@@ -67,10 +67,7 @@ void handleMessage(QtMsgType type, const QMessageLogContext &context, const QStr
 // An error in the exercise ends the program: said on the console and in a message box.
 void reportError(const QString &message)
 {
-    const QString text =
-        QString::fromUtf8(WindowTexts::errorPrefix.data(),
-                          static_cast<qsizetype>(WindowTexts::errorPrefix.size())) +
-        message;
+    const QString text = QString::fromStdString(WindowForm::errorReport(message.toStdString()));
     std::fprintf(stderr, "zantrel: %s\n", qPrintable(text));
     QMessageBox::critical(nullptr, QStringLiteral("zantrel"), text);
 }

@@ -4,7 +4,7 @@
 #include "focus_style.h"
 #include "graphical_button.h"
 #include "spoken_expression.h"
-#include "window_texts.h"
+#include "window_form.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -37,14 +37,10 @@
 
 namespace {
 
-constexpr int twips(int value)
+QRect pixelRect(const WindowForm::Twips &place)
 {
-    return value / 15;
-}
-
-QRect twipsRect(int left, int top, int width, int height)
-{
-    return {twips(left), twips(top), twips(width), twips(height)};
+    return {WindowForm::pixels(place.left), WindowForm::pixels(place.top),
+            WindowForm::pixels(place.width), WindowForm::pixels(place.height)};
 }
 
 QString text(std::string_view utf8)
@@ -52,22 +48,17 @@ QString text(std::string_view utf8)
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
-// Text boxes show a line break as one; the stored texts end their lines with CR LF.
-QString multiLineText(std::string_view utf8)
+QColor colour(const WindowForm::Colour &rgb)
 {
-    return text(utf8).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return {rgb.red, rgb.green, rgb.blue};
 }
-
-const QColor windowColour(192, 192, 255);
-const QColor labelColour(255, 192, 128);
-const QColor optionColour(128, 255, 255);
-const QColor buttonColour(255, 128, 128);
 
 // Every colour role set, so that a desktop colour scheme (a dark one, say) changes nothing.
 QPalette windowPalette()
 {
     QPalette palette(Qt::black, QColor(240, 240, 240), Qt::white, QColor(160, 160, 160),
-                     QColor(200, 200, 200), Qt::black, Qt::white, Qt::white, windowColour);
+                     QColor(200, 200, 200), Qt::black, Qt::white, Qt::white,
+                     colour(WindowForm::windowColour));
     palette.setColor(QPalette::Shadow, QColor(64, 64, 64));
     palette.setColor(QPalette::Highlight, QColor(0, 0, 128));
     palette.setColor(QPalette::HighlightedText, Qt::white);
@@ -91,10 +82,9 @@ void paintBackground(QWidget *widget, const QColor &colour)
     widget->setAutoFillBackground(true);
 }
 
-QPlainTextEdit *infoBox(const QString &name, std::string_view content, QWidget *parent)
+QPlainTextEdit *infoBox(const WindowForm::Control &row, QWidget *parent)
 {
-    auto *box = new QPlainTextEdit(multiLineText(content), parent);
-    box->setObjectName(name);
+    auto *box = new QPlainTextEdit(text(WindowForm::shownText(row.text)), parent);
     box->setReadOnly(true);
     box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -103,12 +93,10 @@ QPlainTextEdit *infoBox(const QString &name, std::string_view content, QWidget *
     return box;
 }
 
-QLabel *titleLabel(const QString &name, std::string_view caption, QWidget *parent)
+QLabel *titleLabel(const WindowForm::Control &row, QWidget *parent)
 {
-    auto *label = new QLabel(text(caption), parent);
-    label->setObjectName(name);
+    auto *label = new QLabel(text(row.text), parent);
     label->setAlignment(Qt::AlignCenter);
-    paintBackground(label, labelColour);
     return label;
 }
 
@@ -140,9 +128,10 @@ void Zantrel::styleApplication()
 
 Zantrel::Zantrel(RandomSource &random, QWidget *parent) : QWidget(parent), controller(*this, random)
 {
-    setObjectName(QStringLiteral("Zantrel"));
-    setWindowTitle(text(WindowTexts::caption()));
-    setAccessibleName(text(WindowTexts::title));
+    const WindowForm::Control &form = WindowForm::window();
+    setObjectName(text(form.name));
+    setWindowTitle(text(form.text));
+    setAccessibleName(text(form.accessibleName));
     // The icon's images are compiled in, showing them needs no image plugin: 16 and 32 pixels, and
     // the larger ones that taskbars and docks show at scale 1 and 2.
     QIcon icon;
@@ -151,7 +140,7 @@ Zantrel::Zantrel(RandomSource &random, QWidget *parent) : QWidget(parent), contr
         icon.addPixmap(QPixmap(image));
     }
     setWindowIcon(icon);
-    setFixedSize(twips(6975), twips(6210));
+    setFixedSize(pixelRect(form.place).size());
     setPalette(windowPalette());
     setAutoFillBackground(true);
     setFont(windowFont());
@@ -160,91 +149,100 @@ Zantrel::Zantrel(RandomSource &random, QWidget *parent) : QWidget(parent), contr
     controller.Form_Load();
 }
 
+QWidget *Zantrel::createControl(const WindowForm::Control &row)
+{
+    using WindowForm::Kind;
+    switch (row.kind) {
+    case Kind::ListBox: {
+        // A pool's items, as the window stores them before the first exercise refills it.
+        auto *list = new QListWidget(this);
+        for (const char item : row.text) {
+            list->addItem(QString(QChar(item)));
+            list->item(list->count() - 1)->setData(Qt::UserRole, 0);
+        }
+        List1.at(row.name == "List1_0" ? 0 : 1) = list;
+        return list;
+    }
+    case Kind::TextBox:
+        Text2 = new QLineEdit(this);
+        Text2->setReadOnly(true);
+        return Text2;
+    case Kind::Button:
+        Command1 = new GraphicalButton(text(row.text), colour(*row.background), this);
+        Command1->setAutoDefault(false);
+        connect(Command1, &QPushButton::clicked, this,
+                [this] { run([this] { controller.Command1_Click(); }); });
+        return Command1;
+    case Kind::Frame:
+        Frame1 = new QFrame(this);
+        Frame1->setFrameShape(QFrame::NoFrame);
+        return Frame1;
+    case Kind::Option:
+        return createOption(row);
+    case Kind::InfoBox: {
+        QPlainTextEdit *box = infoBox(row, this);
+        Text1.at(row.name == "Text1_0" ? 0 : 1) = box;
+        return box;
+    }
+    case Kind::Label: {
+        QLabel *label = titleLabel(row, this);
+        Label1.at(row.name == "Label1_0" ? 0 : 1) = label;
+        return label;
+    }
+    case Kind::Window:
+        break;
+    }
+    throw std::logic_error("no widget for control " + std::string(row.name));
+}
+
+QRadioButton *Zantrel::createOption(const WindowForm::Control &row)
+{
+    const auto index = static_cast<int>(std::distance(
+        WindowForm::optionNames.begin(),
+        std::find(WindowForm::optionNames.begin(), WindowForm::optionNames.end(), row.name)));
+    auto *option = new QRadioButton(text(row.text), Frame1);
+    // Selected by mouse, keyboard or a screen reader's toggle action, an option is judged;
+    // deselecting it raises nothing. Selecting the selected option again changes nothing.
+    connect(option, &QAbstractButton::toggled, this, [this, option, index](bool checked) {
+        if (checked) {
+            run([this, index] { controller.Option1_Click(static_cast<std::int16_t>(index)); });
+        }
+        // A screen reader on the chosen option hears the answer with it.
+        option->setAccessibleDescription(checked ? Text1[0]->toPlainText() : QString());
+        updateOptionTabStops();
+    });
+    option->installEventFilter(this);
+    Option1.at(static_cast<std::size_t>(index)) = option;
+    return option;
+}
+
 void Zantrel::createControls()
 {
     // Created in the order the window stores them; later controls lie on top of earlier ones.
-    for (const int index : {1, 0}) {
-        auto *list = new QListWidget(this);
-        list->setObjectName(QStringLiteral("List1_%1").arg(index));
-        list->setVisible(false);
-        List1[static_cast<std::size_t>(index)] = list;
-    }
-    List1[1]->setGeometry(twipsRect(4920, 1320, 855, 1770));
-    List1[0]->setGeometry(twipsRect(4320, 720, 615, 1770));
-    for (char digit = '1'; digit <= '9'; ++digit) {
-        List1[0]->addItem(QString(QChar(digit)));
-    }
-    for (char letter = 'a'; letter <= 'j'; ++letter) {
-        List1[1]->addItem(QString(QChar(letter)));
-    }
-    for (QListWidget *list : List1) {
-        for (int row = 0; row < list->count(); ++row) {
-            list->item(row)->setData(Qt::UserRole, 0);
+    for (const WindowForm::Control &row : WindowForm::controls()) {
+        QWidget *control = createControl(row);
+        control->setObjectName(text(row.name));
+        control->setGeometry(pixelRect(row.place));
+        control->setVisible(row.shown);
+        if (row.background && row.kind != WindowForm::Kind::Button) { // the button paints its face
+            paintBackground(control, colour(*row.background));
+        }
+        if (!row.accessibleName.empty()) {
+            control->setAccessibleName(text(row.accessibleName));
+        }
+        if (!row.accessibleDescription.empty()) {
+            control->setAccessibleDescription(text(row.accessibleDescription));
         }
     }
     numberList.emplace(*List1[0]);
     letterList.emplace(*List1[1]);
 
-    Text2 = new QLineEdit(this);
-    Text2->setObjectName(QStringLiteral("Text2"));
-    Text2->setGeometry(twipsRect(120, 3600, 6735, 615));
-    Text2->setReadOnly(true);
-    Text2->setAccessibleName(text(WindowTexts::expressionName));
-
-    Command1 = new GraphicalButton(text(WindowTexts::newExercise), buttonColour, this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(twipsRect(4560, 3120, 1815, 375));
-    Command1->setAutoDefault(false);
-    Command1->setAccessibleDescription(text(WindowTexts::newExerciseDescription));
-    connect(Command1, &QPushButton::clicked, this,
-            [this] { run([this] { controller.Command1_Click(); }); });
-
-    Frame1 = new QFrame(this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setAccessibleName(text(WindowTexts::formulasName));
-    Frame1->setFrameShape(QFrame::NoFrame);
-    Frame1->setGeometry(twipsRect(2400, 840, 1935, 2775));
-    paintBackground(Frame1, windowColour);
-    for (int index = FormulaCount - 1; index >= 0; --index) {
-        auto *option =
-            new QRadioButton(text(formulaCaptions[static_cast<std::size_t>(index)]), Frame1);
-        option->setObjectName(QStringLiteral("Option1_%1").arg(index));
-        option->setAccessibleName(
-            text(WindowTexts::formulaPrefix) +
-            text(spokenExpression(formulaCaptions[static_cast<std::size_t>(index)])));
-        option->setGeometry(twipsRect(0, 300 * index, 1815, 300));
-        paintBackground(option, optionColour);
-        // Selected by mouse, keyboard or a screen reader's toggle action, an option is judged;
-        // deselecting it raises nothing. Selecting the selected option again changes nothing.
-        connect(option, &QAbstractButton::toggled, this, [this, option, index](bool checked) {
-            if (checked) {
-                run([this, index] { controller.Option1_Click(static_cast<std::int16_t>(index)); });
-            }
-            // A screen reader on the chosen option hears the answer with it.
-            option->setAccessibleDescription(checked ? Text1[0]->toPlainText() : QString());
-            updateOptionTabStops();
-        });
-        option->installEventFilter(this);
-        Option1[static_cast<std::size_t>(index)] = option;
-    }
     // Screen readers list the options in stacking order: top to bottom, as they are shown.
     for (QRadioButton *option : Option1) {
         option->raise();
     }
     // The frame reaches one pixel into the expression box: keep the box's border on top.
     Text2->raise();
-
-    Text1[1] = infoBox(QStringLiteral("Text1_1"), WindowTexts::aphorism, this);
-    Text1[1]->setGeometry(twipsRect(600, 4680, 6735, 1815));
-    Text1[1]->setVisible(false);
-    Text1[0] = infoBox(QStringLiteral("Text1_0"), WindowTexts::description, this);
-    Text1[0]->setGeometry(twipsRect(120, 4320, 6735, 1815));
-    Text1[0]->setAccessibleName(text(WindowTexts::feedbackName));
-
-    Label1[1] = titleLabel(QStringLiteral("Label1_1"), WindowTexts::formulaLabel, this);
-    Label1[1]->setGeometry(twipsRect(2400, 480, 1815, 375));
-    Label1[0] = titleLabel(QStringLiteral("Label1_0"), WindowTexts::heading, this);
-    Label1[0]->setGeometry(twipsRect(840, 0, 5175, 375));
 
     // The controls that take focus show it plainly on the window's colours.
     auto *focusStyle = new FocusStyle;
@@ -318,7 +316,7 @@ bool Zantrel::eventFilter(QObject *watched, QEvent *event)
 
 void Zantrel::setFeedbackText(std::string_view feedback)
 {
-    const QString shown = multiLineText(feedback);
+    const QString shown = text(WindowForm::shownText(feedback));
     Text1[0]->setPlainText(shown);
     // Announced to screen readers as a change of the box's description, besides the text change.
     Text1[0]->setAccessibleDescription(shown);

@@ -5,6 +5,7 @@
 #include "exercise_view.h"
 #include "formulas.h"
 #include "list_box_pool.h"
+#include "window_form.h"
 
 #include <QWidget>
 
@@ -58,6 +59,8 @@ protected:
 
 private:
     void createControls();
+    QWidget *createControl(const WindowForm::Control &row);
+    QRadioButton *createOption(const WindowForm::Control &row);
     void updateOptionTabStops();
     template <typename Handler> void run(Handler handler);
 

@@ -8,9 +8,8 @@
 #include "clock_random.h"
 #include "exercise_controller.h"
 #include "exercise_view.h"
-#include "formulas.h"
 #include "spoken_expression.h"
-#include "window_texts.h"
+#include "window_form.h"
 
 #include <emscripten.h>
 
@@ -35,19 +34,6 @@ EM_JS(void, pageStop, (const char *text, int length), {
 
 namespace {
 
-// Line breaks as the page shows them: the stored texts end their lines with CR LF.
-std::string pageText(std::string_view text)
-{
-    std::string shown;
-    shown.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r' || i + 1 >= text.size() || text[i + 1] != '\n') {
-            shown += text[i];
-        }
-    }
-    return shown;
-}
-
 void setText(const char *id, std::string_view text)
 {
     pageSet(id, "text", text.data(), static_cast<int>(text.size()));
@@ -65,7 +51,10 @@ void setDescription(const char *id, std::string_view description)
 
 class WebView final : public ExerciseView {
 public:
-    void setFeedbackText(std::string_view text) override { setText("Text1_0", pageText(text)); }
+    void setFeedbackText(std::string_view text) override
+    {
+        setText("Text1_0", WindowForm::shownText(text));
+    }
 
     void setExpressionText(std::string text) override
     {
@@ -77,22 +66,24 @@ public:
 };
 
 // The window's fixed texts and accessible names, written into the page before the first exercise.
+// A control whose accessible name is its text is named by its text alone.
 void showFixedTexts()
 {
-    setText("title", WindowTexts::caption());
-    setText("Label1_0", WindowTexts::heading);
-    setText("Label1_1", WindowTexts::formulaLabel);
-    setText("Command1", WindowTexts::newExercise);
-    setDescription("Command1", WindowTexts::newExerciseDescription);
-    setText("Text1_0", pageText(WindowTexts::description));
-    setName("Text1_0", WindowTexts::feedbackName);
-    setName("Text2", WindowTexts::expressionName);
-    setName("Frame1", WindowTexts::formulasName);
-    for (int index = 0; index < FormulaCount; ++index) {
-        const std::string_view caption = formulaCaptions.at(static_cast<std::size_t>(index));
-        const std::string id = "Option1_" + std::string(1, static_cast<char>('0' + index));
-        setText(id.c_str(), caption);
-        setName(id.c_str(), std::string(WindowTexts::formulaPrefix) + spokenExpression(caption));
+    setText("title", WindowForm::window().text);
+    for (const WindowForm::Control &row : WindowForm::controls()) {
+        if (!row.shown) {
+            continue; // the hidden list boxes and text box are not on the page
+        }
+        const std::string id(row.name);
+        if (!row.text.empty()) {
+            setText(id.c_str(), WindowForm::shownText(row.text));
+        }
+        if (!row.accessibleName.empty() && row.accessibleName != row.text) {
+            setName(id.c_str(), row.accessibleName);
+        }
+        if (!row.accessibleDescription.empty()) {
+            setDescription(id.c_str(), row.accessibleDescription);
+        }
     }
 }
 
@@ -119,7 +110,7 @@ template <typename Handler> void run(Handler handler)
         handler(d.controller);
     } catch (const std::exception &error) {
         d.stopped = true;
-        const std::string report = std::string(WindowTexts::errorPrefix) + error.what();
+        const std::string report = WindowForm::errorReport(error.what());
         pageStop(report.data(), static_cast<int>(report.size()));
     }
 }

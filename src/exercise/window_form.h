@@ -1,12 +1,19 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
-// The fixed texts of the drill's window, as the window stores them: UTF-8, lines ending in CR LF.
-// The desktop window and the web page show the same texts.
-namespace WindowTexts {
+// The drill's window as data, which both the desktop window and the web page render: one row for
+// each control, in the order the window stores them (later rows lie on top of earlier ones), with
+// its name, kind, place in twips (15 to a pixel at 96 dpi, from the window's client area or, for
+// the options, from Frame1's), whether it is shown, its background colour, its fixed text and its
+// accessible name and description. Texts are UTF-8 with lines ending in CR LF, as the window
+// stores them; shownText() gives them as a text box shows them. An adapter adds only what its
+// toolkit alone needs (the hidden list boxes' widgets, tab order, arrow keys).
+namespace WindowForm {
 
 inline constexpr std::string_view publisherAddress = "www.zantrel.example";
 inline constexpr std::string_view title = "Математика - умножение на многочлени";
@@ -63,4 +70,58 @@ inline constexpr std::string_view aphorism =
     "правилния начин, е, че никой не оценява колко трудно е \r\n"
     "било. \r\n";
 
-} // namespace WindowTexts
+struct Colour {
+    int red = 0;
+    int green = 0;
+    int blue = 0;
+};
+
+struct Twips {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// Twips to pixels at 96 dpi.
+constexpr int pixels(int twips)
+{
+    return twips / 15;
+}
+
+enum class Kind { Window, ListBox, TextBox, Button, Frame, Option, InfoBox, Label };
+
+struct Control {
+    std::string_view name; // "Text1_0", "Option1_3": the name with its index
+    Kind kind = Kind::Label;
+    Twips place;
+    bool shown = true;
+    std::optional<Colour> background; // none: the toolkit's own (text boxes, list boxes)
+    std::string text;                 // a list box's items: one character each
+    std::string accessibleName;
+    std::string accessibleDescription;
+};
+
+inline constexpr Colour windowColour{192, 192, 255};
+inline constexpr Colour labelColour{255, 192, 128};
+inline constexpr Colour optionColour{128, 255, 255};
+inline constexpr Colour buttonColour{255, 128, 128};
+
+// The window itself: its caption, size and background.
+const Control &window();
+// Every control, in the order the window stores them: 18 rows.
+const std::array<Control, 18> &controls();
+// The row of the control with this name; throws std::out_of_range when there is none.
+const Control &control(std::string_view name);
+// The options' names, by index.
+inline constexpr std::array<std::string_view, 9> optionNames{
+    "Option1_0", "Option1_1", "Option1_2", "Option1_3", "Option1_4",
+    "Option1_5", "Option1_6", "Option1_7", "Option1_8",
+};
+
+// A stored text as a text box shows it: each CR LF one line break.
+std::string shownText(std::string_view stored);
+// The report of an error that stops the drill.
+std::string errorReport(std::string_view what);
+
+} // namespace WindowForm

@@ -1,0 +1,158 @@
+// SPDX-License-Identifier: MIT
+#include "window_form.h"
+
+#include "formulas.h"
+#include "spoken_expression.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <stdexcept>
+
+namespace WindowForm {
+
+namespace {
+
+Control option(int index)
+{
+    const std::string_view caption = formulaCaptions.at(static_cast<std::size_t>(index));
+    return {optionNames.at(static_cast<std::size_t>(index)),
+            Kind::Option,
+            {0, 300 * index, 1815, 300},
+            true,
+            optionColour,
+            std::string(caption),
+            std::string(formulaPrefix) + spokenExpression(caption),
+            ""};
+}
+
+std::array<Control, 18> makeControls()
+{
+    return {{
+        {"List1_1",
+         Kind::ListBox,
+         {4920, 1320, 855, 1770},
+         false,
+         std::nullopt,
+         "abcdefghij",
+         "",
+         ""},
+        {"List1_0",
+         Kind::ListBox,
+         {4320, 720, 615, 1770},
+         false,
+         std::nullopt,
+         "123456789",
+         "",
+         ""},
+        {"Text2",
+         Kind::TextBox,
+         {120, 3600, 6735, 615},
+         true,
+         std::nullopt,
+         "",
+         std::string(expressionName),
+         ""},
+        {"Command1",
+         Kind::Button,
+         {4560, 3120, 1815, 375},
+         true,
+         buttonColour,
+         std::string(newExercise),
+         std::string(newExercise),
+         std::string(newExerciseDescription)},
+        {"Frame1",
+         Kind::Frame,
+         {2400, 840, 1935, 2775},
+         true,
+         windowColour,
+         "",
+         std::string(formulasName),
+         ""},
+        option(8),
+        option(7),
+        option(6),
+        option(5),
+        option(4),
+        option(3),
+        option(2),
+        option(1),
+        option(0),
+        {"Text1_1",
+         Kind::InfoBox,
+         {600, 4680, 6735, 1815},
+         false,
+         std::nullopt,
+         std::string(aphorism),
+         "",
+         ""},
+        {"Text1_0",
+         Kind::InfoBox,
+         {120, 4320, 6735, 1815},
+         true,
+         std::nullopt,
+         std::string(description),
+         std::string(feedbackName),
+         ""},
+        {"Label1_1",
+         Kind::Label,
+         {2400, 480, 1815, 375},
+         true,
+         labelColour,
+         std::string(formulaLabel),
+         std::string(formulaLabel),
+         ""},
+        {"Label1_0",
+         Kind::Label,
+         {840, 0, 5175, 375},
+         true,
+         labelColour,
+         std::string(heading),
+         std::string(heading),
+         ""},
+    }};
+}
+
+} // namespace
+
+const Control &window()
+{
+    static const Control zantrel{"Zantrel",    Kind::Window, {0, 0, 6975, 6210}, true,
+                                 windowColour, caption(),    std::string(title), ""};
+    return zantrel;
+}
+
+const std::array<Control, 18> &controls()
+{
+    static const std::array<Control, 18> rows = makeControls();
+    return rows;
+}
+
+const Control &control(std::string_view name)
+{
+    const auto &rows = controls();
+    const auto row = std::find_if(rows.begin(), rows.end(),
+                                  [name](const Control &control) { return control.name == name; });
+    if (row == rows.end()) {
+        throw std::out_of_range("no control named " + std::string(name));
+    }
+    return *row;
+}
+
+std::string shownText(std::string_view stored)
+{
+    std::string shown;
+    shown.reserve(stored.size());
+    for (std::size_t i = 0; i < stored.size(); ++i) {
+        if (stored[i] != '\r' || i + 1 >= stored.size() || stored[i + 1] != '\n') {
+            shown += stored[i];
+        }
+    }
+    return shown;
+}
+
+std::string errorReport(std::string_view what)
+{
+    return std::string(errorPrefix) + std::string(what);
+}
+
+} // namespace WindowForm
