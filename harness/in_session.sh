@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Runs a test command in a desktop session of its own: a private Xvfb server on the first free
+# Runs a test or benchmark command in a desktop session of its own: a private Xvfb server on the first free
 # display, a private runtime folder and home and, with --bus, a private D-Bus session bus. With
 # --resource, the server carries that X resource (as a desktop sets "Xft.dpi: 144" to scale). With
 # --wayland, the session is a Wayland one instead, with no X server: a headless weston (CPU
@@ -86,6 +86,9 @@ fi
 if [ ${#resources[@]} -gt 0 ]; then
     printf '%s\n' "${resources[@]}" | xrdb -nocpp -merge -
 fi
+
+# The harness's Python helpers (x11.py) for the command.
+export PYTHONPATH="$(cd "$(dirname "$0")" && pwd)${PYTHONPATH:+:$PYTHONPATH}"
 
 status=0
 if $bus; then

@@ -18,7 +18,7 @@ import time
 
 from Xlib import display
 
-from x11_session import click, find_window, origin, region, request_close
+from x11 import click, find_window, origin, region, request_close
 
 WRITE_FLAGS = re.compile(r'O_WRONLY|O_RDWR|O_CREAT|O_TRUNC|O_APPEND')
 PATH_CALLS = {'creat', 'mkdir', 'mkdirat', 'rename', 'renameat', 'renameat2', 'link', 'linkat',

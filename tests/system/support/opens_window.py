@@ -11,7 +11,7 @@ import sys
 
 from Xlib import display
 
-from x11_session import find_window, request_close
+from x11 import find_window, request_close
 
 
 def main():

@@ -40,5 +40,5 @@ grep -q "^Icon=$id\$" "$share/applications/$id.desktop" || fail "desktop entry n
 # Docks tie the window to its menu entry by the window's class.
 wm_class=$(sed -n 's/^StartupWMClass=//p' "$share/applications/$id.desktop")
 [ -n "$wm_class" ] || fail "desktop entry has no StartupWMClass"
-/usr/bin/python3 "$tests/opens_window.py" --wm-class "$wm_class" "$work/root/usr/bin/zantrel"
+/usr/bin/python3 "$tests/support/opens_window.py" --wm-class "$wm_class" "$work/root/usr/bin/zantrel"
 echo "package: all checks passed"
