@@ -12,7 +12,7 @@
 # Newer hardening-check versions also report checks for other architectures (branch protection on
 # arm64); only the lines named here decide.
 #
-#     check_hardening.sh PROGRAM COMPILE_COMMANDS_JSON
+#     hardening_test.sh PROGRAM COMPILE_COMMANDS_JSON
 set -uo pipefail
 program=$1
 compile_commands=$2
