@@ -70,13 +70,11 @@ def findings(log_dir, allowed_write_roots, allowed_sockets):
 def main():
     program = os.path.abspath(sys.argv[1])
     runtime_folder = '--no-runtime-folder' not in sys.argv[2:]
+    # The session's own home, folders and display (harness/in_session.sh).
+    if 'XDG_CACHE_HOME' not in os.environ or 'DISPLAY' not in os.environ:
+        sys.exit('no session of its own: run under harness/in_session.sh')
     work = tempfile.mkdtemp(prefix='zantrel-writes-')
     env = dict(os.environ)
-    folders = [('HOME', 'home'), ('XDG_CONFIG_HOME', 'home/.config'), ('XDG_DATA_HOME', 'home/.local/share'),
-               ('XDG_CACHE_HOME', 'home/.cache')] + ([('XDG_RUNTIME_DIR', 'runtime')] if runtime_folder else [])
-    for variable, folder in folders:
-        env[variable] = os.path.join(work, folder)
-        os.makedirs(env[variable], mode=0o700, exist_ok=True)
     if not runtime_folder:
         env.pop('XDG_RUNTIME_DIR', None)
     env['QT_QPA_PLATFORM'] = 'xcb'
