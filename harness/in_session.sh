@@ -45,6 +45,19 @@ unset DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS WAYLAND_DISPLAY SESSION_MANAGE
 export XDG_RUNTIME_DIR="$session/runtime" HOME="$session/home" XDG_CONFIG_HOME="$session/home/.config" \
     XDG_CACHE_HOME="$session/home/.cache" XDG_DATA_HOME="$session/home/.local/share"
 
+# Waits until the server just started ($server) is ready, as `test` tells from its file; says why
+# when it stopped instead.
+wait_for_server() {
+    local name=$1 log=$2 test=$3 file=$4
+    for _ in $(seq 300); do
+        [ "$test" "$file" ] && return 0
+        kill -0 "$server" 2>/dev/null || { cat "$log" >&2; exit 1; }
+        sleep 0.1
+    done
+    echo "in_session.sh: $name did not start" >&2
+    exit 1
+}
+
 if $wayland; then
     unset DISPLAY
     size=${screen%x*}
@@ -54,12 +67,7 @@ if $wayland; then
         --config="$session/weston.ini" --width="${size%x*}" --height="${size#*x}" --idle-time=0 \
         >"$session/weston.log" 2>&1 &
     server=$!
-    for _ in $(seq 300); do
-        [ -S "$XDG_RUNTIME_DIR/wayland-zantrel" ] && break
-        kill -0 "$server" 2>/dev/null || { cat "$session/weston.log" >&2; exit 1; }
-        sleep 0.1
-    done
-    [ -S "$XDG_RUNTIME_DIR/wayland-zantrel" ] || { echo "in_session.sh: weston did not start" >&2; exit 1; }
+    wait_for_server weston "$session/weston.log" -S "$XDG_RUNTIME_DIR/wayland-zantrel"
     export WAYLAND_DISPLAY=wayland-zantrel
     echo "in_session.sh: Wayland display $WAYLAND_DISPLAY ($$)" >&2
 else
@@ -72,14 +80,9 @@ else
     Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset "${xvfb_args[@]}" \
         3>"$session/display" 4>&- 2>"$session/xvfb.log" &
     server=$!
-    for _ in $(seq 300); do
-        [ -s "$session/display" ] && break
-        kill -0 "$server" 2>/dev/null || { cat "$session/xvfb.log" >&2; exit 1; }
-        sleep 0.1
-    done
+    wait_for_server Xvfb "$session/xvfb.log" -s "$session/display"
     flock -u 4
     exec 4>&-
-    [ -s "$session/display" ] || { echo "in_session.sh: Xvfb did not start" >&2; exit 1; }
     echo "in_session.sh: display :$(head -n 1 "$session/display") ($$)" >&2
     export DISPLAY=":$(head -n 1 "$session/display")"
 fi
