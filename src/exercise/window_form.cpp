@@ -14,14 +14,14 @@ namespace {
 
 Control option(int index)
 {
-    const std::string_view caption = formulaCaptions.at(static_cast<std::size_t>(index));
+    const std::string_view formula = formulaCaptions.at(static_cast<std::size_t>(index));
     return {optionNames.at(static_cast<std::size_t>(index)),
             Kind::Option,
             {0, 300 * index, 1815, 300},
             true,
             optionColour,
-            std::string(caption),
-            std::string(formulaPrefix) + spokenExpression(caption),
+            std::string(formula),
+            std::string(formulaPrefix) + spokenExpression(formula),
             ""};
 }
 
