@@ -188,17 +188,23 @@ class Firefox:
         self.process = subprocess.Popen(['/usr/bin/firefox-esr', '--headless', '--no-remote', '--profile', profile,
                                          f'--remote-debugging-port={port}', 'about:blank'],
                                         stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
-        for line in self.process.stderr:
-            if 'WebDriver BiDi listening on ' in line:
-                break
-        threading.Thread(target=lambda: [None for _ in self.process.stderr], daemon=True).start()
-        self.socket = websocket.create_connection(f'ws://127.0.0.1:{port}/session', timeout=60, suppress_origin=True)
-        self.next_id, self.logged = 0, []
-        self.send('session.new', {'capabilities': {}})
-        self.context = self.send('browsingContext.getTree', {})['contexts'][0]['context']
-        self.send('session.subscribe', {'events': ['log.entryAdded']})
-        self.send('browsingContext.setViewport', {'context': self.context, 'viewport': {'width': 800, 'height': 600},
-                                                  'devicePixelRatio': 1})
+        try:
+            for line in self.process.stderr:
+                if 'WebDriver BiDi listening on ' in line:
+                    break
+            threading.Thread(target=lambda: [None for _ in self.process.stderr], daemon=True).start()
+            self.socket = websocket.create_connection(f'ws://127.0.0.1:{port}/session', timeout=60,
+                                                      suppress_origin=True)
+            self.next_id, self.logged = 0, []
+            self.send('session.new', {'capabilities': {}})
+            self.context = self.send('browsingContext.getTree', {})['contexts'][0]['context']
+            self.send('session.subscribe', {'events': ['log.entryAdded']})
+            self.send('browsingContext.setViewport', {'context': self.context,
+                                                      'viewport': {'width': 800, 'height': 600}, 'devicePixelRatio': 1})
+        except Exception:
+            self.process.kill()  # no browser left behind when the session cannot start
+            self.process.wait()
+            raise
 
     def send(self, method, params):
         self.next_id += 1
@@ -526,7 +532,11 @@ def main():
     home = tempfile.mkdtemp(prefix='zantrel-browser-')  # the browsers' own files stay out of the real home
     os.environ.update(HOME=home, XDG_CONFIG_HOME=home + '/.config', XDG_CACHE_HOME=home + '/.cache')
     for name, start in BROWSERS.items():
-        browser = start()
+        try:
+            browser = start()
+        except Exception as error:  # noqa: BLE001 -- the other browsers still run
+            check(False, f'{name} did not start: {type(error).__name__}: {error}')
+            continue
         try:
             learner_session(browser, site_dir)
             from_disk(browser, site_zip)
