@@ -52,18 +52,45 @@ var ZantrelPage = (() => {
                     Module._Option1_Click(index);
                 }
             }));
+            // The arrow keys choose the previous or next option, round from the last to the first
+            // and back, and get it judged, in every browser (some stop at the ends of the list).
+            byId('Frame1').addEventListener('keydown', (event) => {
+                const step = {ArrowUp: -1, ArrowLeft: -1, ArrowDown: 1, ArrowRight: 1}[event.key];
+                const list = [...options()];
+                const from = list.indexOf(event.target);
+                if (!step || from < 0 || event.altKey || event.ctrlKey || event.metaKey || event.shiftKey) {
+                    return;
+                }
+                event.preventDefault();
+                const next = list[(from + step + list.length) % list.length];
+                next.checked = true;
+                next.focus();
+                next.dispatchEvent(new Event('change', {bubbles: true}));
+            });
             Module._Form_Load();
             fit();
             window.addEventListener('resize', fit);
             byId('Zantrel').classList.remove('loading');
             performance.mark('zantrel-exercise-shown');
-            // The offline copy is made once the exercise has been painted.
-            if ('serviceWorker' in navigator) {
+            // The offline copy is made once the exercise has been painted, where the browser keeps
+            // one: a page served over https or from this computer (not one opened from disk).
+            if ('serviceWorker' in navigator && window.isSecureContext && location.protocol.startsWith('http')) {
                 requestAnimationFrame(() => setTimeout(() => navigator.serviceWorker.register('sw.js')));
             }
         },
     };
 })();
+
+// Where the module cannot run, the page's note on what to do shows at once.
+Module['onAbort'] = () => document.getElementById('Zantrel').classList.add('failed');
+
+// Served, the page can be added to a home screen; opened from disk, it has no manifest to read.
+if (location.protocol.startsWith('http')) {
+    const manifest = document.createElement('link');
+    manifest.rel = 'manifest';
+    manifest.href = 'manifest.webmanifest';
+    document.head.append(manifest);
+}
 
 // The module may be ready before the page is parsed: the script loads without waiting for it.
 Module['onRuntimeInitialized'] = () => {

@@ -1,29 +1,45 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: MIT
-"""One learner's session with the web edition in headless Chromium, served from 127.0.0.1:
-exercises judged against the test's own polynomial check (a wrong choice, then the right one,
-then "Чисти"), the keyboard path, the accessibility tree, the painted pixels, an offline reload
-through the service worker, no request to another origin and no storage left behind.
+"""The web edition in three browsers: Debian's Chromium (headless, through chromedriver), Firefox
+ESR (headless, through its own WebDriver BiDi) and WebKitGTK's MiniBrowser (through
+WebKitWebDriver, on the X server of the test's session).
 
-    browser_test.py SITE_DIR"""
+In each, one learner's session with the site served from 127.0.0.1: exercises judged against the
+test's own polynomial check (a wrong choice, then the right one, then "Чисти"), the keyboard path
+with the arrow keys going round the options, the painted pixels, an offline reload through the
+service worker, no request to another origin, no storage left behind and nothing in the console;
+in Chromium also the accessibility tree and what adding it to a home screen needs. Then the page
+unzipped and opened from disk, and a page whose script cannot run, which must say what to do.
+Last, in Chromium, an update from one version to the next of one of two copies of the site on one
+host, with the files as old as an unpacked zip leaves them.
+
+    browser_test.py SITE_DIR ZIP"""
+import base64
 import functools
+import hashlib
 import http.server
 import io
 import itertools
 import json
 import os
 import re
+import shutil
+import socket
+import subprocess
 import sys
 import tempfile
 import threading
+import time
+import zipfile
 
+import websocket
 from PIL import Image
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
-from selenium.webdriver.support.ui import WebDriverWait
+from selenium.webdriver.webkitgtk.options import Options as WebKitOptions
 
 CAPTIONS = ['(x + y)^2', '(x - y)^2', 'x^2 - y^2', '(x + y + z)^2', '(x + y - z)^2', '(x + y)^3',
             '(x - y)^3', 'x^3 + y^3', 'x^3 - y^3']
@@ -56,7 +72,26 @@ def formulas_of(text):
     return found
 
 
+def wait_until(condition, what, timeout=20):
+    deadline = time.monotonic() + timeout
+    while True:
+        result = condition()
+        if result:
+            return result
+        if time.monotonic() > deadline:
+            raise TimeoutError(what)
+        time.sleep(0.1)
+
+
+def free_port():
+    with socket.socket() as probe:
+        probe.bind(('127.0.0.1', 0))
+        return probe.getsockname()[1]
+
+
 class Server(http.server.ThreadingHTTPServer):
+    """A plain static server, as a school's would be: Last-Modified, no Cache-Control."""
+
     def __init__(self, folder):
         self.paths = []
         handler = functools.partial(Handler, directory=folder)
@@ -64,126 +99,453 @@ class Server(http.server.ThreadingHTTPServer):
         self.origin = f'http://127.0.0.1:{self.server_address[1]}'
         threading.Thread(target=self.serve_forever, daemon=True).start()
 
+    def stop(self):
+        self.shutdown()
+        self.server_close()
+
 
 class Handler(http.server.SimpleHTTPRequestHandler):
     def log_message(self, *args):
         self.server.paths.append(self.path)
 
 
-def main():
-    site, elsewhere = Server(sys.argv[1]), Server(tempfile.mkdtemp())
-    home = tempfile.mkdtemp(prefix='zantrel-browser-')  # the browser's own files stay out of the real home
-    os.environ.update(HOME=home, XDG_CONFIG_HOME=home + '/.config', XDG_CACHE_HOME=home + '/.cache')
+class Selenium:
+    """Chromium or WebKitGTK through their WebDriver servers."""
+
+    def __init__(self, name, driver, process=None):
+        self.name, self.driver, self.process = name, driver, process
+
+    def get(self, url):
+        self.driver.get(url)
+
+    def reload(self):
+        self.driver.refresh()
+
+    def js(self, body, *args):
+        return self.driver.execute_script(body, *args)
+
+    def click(self, selector, index=0):
+        self.driver.find_elements(By.CSS_SELECTOR, selector)[index].click()
+
+    def key(self, key):
+        ActionChains(self.driver).send_keys(key).perform()
+
+    def screenshot(self):
+        return Image.open(io.BytesIO(self.driver.get_screenshot_as_png())).convert('RGB')
+
+    def console(self):
+        """Errors and warnings logged since the last call (WebKitWebDriver hands out none)."""
+        if self.name != 'Chromium':
+            return []
+        return [f"{e['level']}: {e['message']}" for e in self.driver.get_log('browser')
+                if e['level'] in ('SEVERE', 'WARNING')]
+
+    def quit(self):
+        self.driver.quit()
+        if self.process:
+            self.process.terminate()
+            self.process.wait()
+
+
+def chromium():
     options = webdriver.ChromeOptions()
     options.binary_location = '/usr/bin/chromium'
     for flag in ('--headless=new', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
                  '--disable-background-networking', '--disable-component-update', '--disable-sync',
                  '--force-device-scale-factor=1', '--window-size=800,600', '--user-data-dir=' + tempfile.mkdtemp()):
         options.add_argument(flag)
-    options.set_capability('goog:loggingPrefs', {'performance': 'ALL'})
-    driver = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
-    wait = WebDriverWait(driver, 20)
-    js = driver.execute_script
-    loaded = "return !document.getElementById('Zantrel').classList.contains('loading')"
+    options.set_capability('goog:loggingPrefs', {'performance': 'ALL', 'browser': 'ALL'})
+    return Selenium('Chromium', webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options))
+
+
+def webkit():
+    # Started here rather than by Selenium, whose WebKitGTK driver differs between releases; only
+    # the capabilities WebKitWebDriver knows are sent.
+    port = free_port()
+    process = subprocess.Popen(['/usr/bin/WebKitWebDriver', f'--port={port}'],
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    wait_until(lambda: socket.socket().connect_ex(('127.0.0.1', port)) == 0, 'WebKitWebDriver')
+    options = WebKitOptions()
+    options.binary_location = '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser'
+    options.add_argument('--automation')
+    driver = webdriver.Remote(command_executor=f'http://127.0.0.1:{port}', options=options)
+    driver.set_window_rect(0, 0, 800, 600)
+    return Selenium('WebKit', driver, process)
+
+
+class Firefox:
+    """Firefox ESR through the WebDriver BiDi it speaks itself, over a websocket."""
+    name = 'Firefox'
+
+    def __init__(self):
+        profile = tempfile.mkdtemp(prefix='zantrel-firefox-')
+        with open(os.path.join(profile, 'user.js'), 'w') as prefs:
+            for pref in ('browser.shell.checkDefaultBrowser', 'datareporting.policy.dataSubmissionEnabled',
+                         'network.connectivity-service.enabled', 'network.captive-portal-service.enabled',
+                         'browser.safebrowsing.update.enabled', 'extensions.update.enabled'):
+                prefs.write(f'user_pref("{pref}", false);\n')
+        port = free_port()
+        self.process = subprocess.Popen(['/usr/bin/firefox-esr', '--headless', '--no-remote', '--profile', profile,
+                                         f'--remote-debugging-port={port}', 'about:blank'],
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+        try:
+            for line in self.process.stderr:
+                if 'WebDriver BiDi listening on ' in line:
+                    break
+            threading.Thread(target=lambda: [None for _ in self.process.stderr], daemon=True).start()
+            self.socket = websocket.create_connection(f'ws://127.0.0.1:{port}/session', timeout=60,
+                                                      suppress_origin=True)
+            self.next_id, self.logged = 0, []
+            self.send('session.new', {'capabilities': {}})
+            self.context = self.send('browsingContext.getTree', {})['contexts'][0]['context']
+            self.send('session.subscribe', {'events': ['log.entryAdded']})
+            self.send('browsingContext.setViewport', {'context': self.context,
+                                                      'viewport': {'width': 800, 'height': 600}, 'devicePixelRatio': 1})
+        except Exception:
+            self.process.kill()  # no browser left behind when the session cannot start
+            self.process.wait()
+            raise
+
+    def send(self, method, params):
+        self.next_id += 1
+        self.socket.send(json.dumps({'id': self.next_id, 'method': method, 'params': params}))
+        while True:
+            message = json.loads(self.socket.recv())
+            if message.get('method') == 'log.entryAdded':
+                entry = message['params']
+                if entry['level'] in ('error', 'warn'):
+                    self.logged.append(f"{entry['level']}: {entry.get('text')}")
+            elif message.get('id') == self.next_id:
+                if message.get('type') == 'error':
+                    raise RuntimeError(f"{method}: {message.get('error')}: {message.get('message')}")
+                return message['result']
+
+    def get(self, url):
+        self.send('browsingContext.navigate', {'context': self.context, 'url': url, 'wait': 'complete'})
+
+    def reload(self):
+        self.send('browsingContext.reload', {'context': self.context, 'wait': 'complete'})
+
+    @staticmethod
+    def value(remote):
+        kind, value = remote['type'], remote.get('value')
+        if kind == 'array':
+            return [Firefox.value(item) for item in value]
+        if kind == 'object':
+            return {key: Firefox.value(item) for key, item in value}
+        return value if kind in ('string', 'number', 'boolean') else None
+
+    def js(self, body, *args):
+        result = self.send('script.callFunction', {
+            'functionDeclaration': 'function() {' + body + '}', 'awaitPromise': True, 'resultOwnership': 'none',
+            'arguments': [{'type': 'string', 'value': a} for a in args], 'target': {'context': self.context}})
+        if result['type'] == 'exception':
+            raise RuntimeError(result['exceptionDetails']['text'])
+        return self.value(result['result'])
+
+    def click(self, selector, index=0):
+        x, y = self.js('const r = document.querySelectorAll(arguments[0])[' + str(index) + '].getBoundingClientRect();'
+                       'return [Math.round(r.left + r.width / 2), Math.round(r.top + r.height / 2)]', selector)
+        self.send('input.performActions', {'context': self.context, 'actions': [{
+            'type': 'pointer', 'id': 'mouse', 'parameters': {'pointerType': 'mouse'}, 'actions': [
+                {'type': 'pointerMove', 'x': x, 'y': y}, {'type': 'pointerDown', 'button': 0},
+                {'type': 'pointerUp', 'button': 0}]}]})
+
+    def key(self, key):
+        self.send('input.performActions', {'context': self.context, 'actions': [{
+            'type': 'key', 'id': 'keyboard', 'actions': [{'type': 'keyDown', 'value': key}, {'type': 'keyUp', 'value': key}]}]})
+
+    def screenshot(self):
+        data = self.send('browsingContext.captureScreenshot', {'context': self.context})['data']
+        return Image.open(io.BytesIO(base64.b64decode(data))).convert('RGB')
+
+    def console(self):
+        self.js('return 0')  # collects what was logged so far
+        logged, self.logged = self.logged, []
+        return logged
+
+    def quit(self):
+        try:
+            self.send('browser.close', {})
+        except (RuntimeError, websocket.WebSocketException):
+            pass
+        self.process.wait(timeout=30)
+
+
+LOADED = "return !document.getElementById('Zantrel').classList.contains('loading')"
+BROWSERS = {'Chromium': chromium, 'Firefox': Firefox, 'WebKit': webkit}
+
+
+def load(browser, url):
+    browser.get(url)
+    wait_until(lambda: browser.js(LOADED), f'{browser.name}: {url} did not start')
+
+
+def answer(browser):
+    return browser.js("return document.getElementById('Text1_0').textContent")
+
+
+def shown(browser):
+    return browser.js("return document.getElementById('Text2').value")
+
+
+def right_formula(browser):
+    right = formulas_of(shown(browser))
+    check(len(right) == 1, f'{browser.name}: {shown(browser)!r} matches formulas {right}')
+    return right.pop() if len(right) == 1 else 0
+
+
+def judged(index, right):
+    return 'Правилно!' if index == right else 'Сравнете с ' + CAPTIONS[right]
+
+
+def learner_session(browser, site_dir):
+    """The learner's session, served."""
+    name = browser.name + ': '
+    site, elsewhere = Server(site_dir), Server(tempfile.mkdtemp())
+    load(browser, site.origin + '/')
+    title = browser.js('return document.title')
+    check(title == 'www.zantrel.example Математика - умножение на многочлени', name + 'title: ' + title)
+    check(answer(browser).startswith('В основното образование') and answer(browser).endswith('a^3 - b^3\n'),
+          name + 'description')
+    captions = browser.js("return [...document.querySelectorAll('#Frame1 span')].map(s => s.textContent)")
+    check(captions == CAPTIONS, name + f'captions {captions}')
+    selected = "return [...document.querySelectorAll('#Frame1 input')].some(r => r.checked)"
+
+    # Exercises: a wrong choice names the right formula, the right one is praised, "Чисти" starts over.
+    for turn in range(12):
+        text, right = shown(browser), right_formula(browser)
+        browser.click('#Frame1 span' if turn % 2 else '#Frame1 input', (right + 1 + turn % 8) % 9)
+        check(answer(browser) == 'Сравнете с ' + CAPTIONS[right], name + f'{text!r}, wrong choice: {answer(browser)!r}')
+        browser.click('#Frame1 input', right)
+        check(answer(browser) == 'Правилно!' and shown(browser) == text,
+              name + f'{text!r}, right choice: {answer(browser)!r}')
+        browser.click('#Command1')
+        check(answer(browser) == '' and not browser.js(selected) and shown(browser) != text, name + 'after "Чисти"')
+
+    # The keyboard alone: feedback box, the options as one stop, "Чисти", the expression box.
+    browser.click('#Label1_0')  # Tab goes on from the heading
+    focused = 'const e = document.activeElement; return e.id || e.parentElement.id'
+    order = []
+    for key in (Keys.TAB, Keys.TAB, Keys.ARROW_DOWN, Keys.TAB, Keys.SPACE, Keys.ENTER, Keys.TAB):
+        before = shown(browser)
+        browser.key(key)
+        order.append((browser.js(focused), answer(browser), shown(browser) != before))
+    check([o[0] for o in order] == ['Text1_0', 'Option1_0', 'Option1_1', 'Command1', 'Command1', 'Command1', 'Text2'],
+          name + f'focus order {order}')
+    check(order[2][1].startswith(('Правилно!', 'Сравнете с ')), name + f'the arrow key did not judge: {order}')
+    # Firefox driven over BiDi gets the key events but, its window never having the system's
+    # focus, does not turn Space or Enter into a button's click; the other two do.
+    check(browser.name == 'Firefox' or (order[4] == ('Command1', '', True) and order[5][2]),
+          name + f'Space or Enter did not start anew: {order}')
+    # The arrow keys go round the options, from the last to the first and back, judging each.
+    right = right_formula(browser)
+    browser.click('#Frame1 input', 8)
+    rounds = []
+    for key in (Keys.ARROW_DOWN, Keys.ARROW_UP, Keys.ARROW_RIGHT, Keys.ARROW_LEFT, Keys.ARROW_UP):
+        browser.key(key)
+        rounds.append((browser.js(focused), browser.js("return document.querySelector('#Frame1 :checked').parentElement.id"),
+                       answer(browser)))
+    expected = [(f'Option1_{i}', f'Option1_{i}', judged(i, right)) for i in (0, 8, 0, 8, 7)]
+    check(rounds == expected, name + f'arrow keys: {rounds}, not {expected}')
+
+    # The painted window: colours at the places the window's layout gives, text in every control.
+    left, top = browser.js("const r = document.getElementById('Zantrel').getBoundingClientRect(); return [r.left, r.top]")
+    shot = browser.screenshot()
+    shot.save(f'zantrel-web-{browser.name.lower()}.png')  # for a person to look at
+    at = lambda x, y: shot.getpixel((round(left) + x, round(top) + y))  # noqa: E731
+    for x, y, colour, what in ((2, 2, (192, 192, 255), 'window'), (57, 1, (255, 192, 128), 'heading'),
+                               (161, 33, (255, 192, 128), 'label'), (285, 60, (192, 192, 255), 'frame'),
+                               (307, 212, (255, 128, 128), 'button face'), (304, 208, (255, 255, 255), 'bevel'),
+                               (424, 232, (0, 0, 0), 'bevel shadow'), (450, 245, (255, 255, 255), 'expression box'),
+                               (10, 300, (255, 255, 255), 'feedback box')) + \
+            tuple((279, 58 + 20 * i, (128, 255, 255), f'option {i}') for i in range(9)):
+        check(at(x, y) == colour, name + f'{what} at ({x}, {y}): {at(x, y)}')
+    for what, (x, y, w, h) in {'heading': (56, 0, 345, 25), 'label': (160, 32, 121, 25), 'button': (306, 210, 117, 21),
+                               'expression': (9, 241, 447, 39), 'options': (180, 56, 100, 180)}.items():
+        dark = sum(sum(at(x + i, y + j)) < 200 for i in range(w) for j in range(h))
+        check(dark > 20, name + f'no text painted in the {what}')
+
+    if browser.name == 'Chromium':
+        chromium_only(browser)
+
+    # Offline: once the service worker holds the site, the drill works without the server (and, in
+    # Chromium, without the browser's own cache, which would hide a file the worker does not keep).
+    browser.js('return navigator.serviceWorker.ready.then(() => true)')
+    wait_until(lambda: browser.js('return !!navigator.serviceWorker.controller'), name + 'no service worker')
+    if browser.name == 'Chromium':
+        browser.driver.execute_cdp_cmd('Network.setCacheDisabled', {'cacheDisabled': True})
+    site.stop()
+    load(browser, site.origin + '/')
+    browser.click('#Frame1 input', right_formula(browser))
+    check(answer(browser) == 'Правилно!', name + f'offline drill: {shown(browser)!r}, {answer(browser)!r}')
+    caches = browser.js('return caches.keys()')
+    check(caches == [f'zantrel {site.origin}/ 1.00'], name + f'caches {caches}')
+
+    # Nothing asked of another origin (the policy refuses it), nothing stored, nothing in the console.
+    blocked = browser.js("return fetch(arguments[0]).then(() => 'fetched', () => 'blocked')", elsewhere.origin)
+    check(blocked == 'blocked' and not elsewhere.paths, name + 'a request reached another origin')
+    storage = browser.js('return indexedDB.databases().then(d => [document.cookie, localStorage.length, '
+                         'sessionStorage.length, d.length])')
+    check(storage == ['', 0, 0, 0], name + f'storage: {storage}')
+    console = [m for m in browser.console() if elsewhere.origin not in m]  # the refused request is reported
+    check(not console, name + f'console: {console}')
+    elsewhere.stop()
+
+
+def chromium_only(browser):
+    """What only Chromium tells: the accessibility tree, the requests, adding it to a home screen."""
+    driver = browser.driver
+    nodes = driver.execute_cdp_cmd('Accessibility.getFullAXTree', {})['nodes']
+    ax = [(n.get('role', {}).get('value'), n.get('name', {}).get('value', ''), n.get('description', {}).get('value', ''),
+           {p['name']: p['value'].get('value') for p in n.get('properties', [])}) for n in nodes]
+    radio_names = [a[1] for a in ax if a[0] == 'radio']
+    check(len(radio_names) == 9 and all(re.fullmatch('Формула [а-я xyz23]+', n) for n in radio_names), f'{radio_names}')
+    check(('button', 'Чисти', 'Нова задача') in [a[:3] for a in ax], 'button name')
+    check(('radiogroup', 'Формули') in [a[:2] for a in ax], 'options group name')
+    spoken = next((a[2] for a in ax if a[:2] == ('textbox', 'Алгебричен израз')), '')
+    text = shown(browser)
+    check(re.findall(r'[0-9]+|[a-h]\b', re.sub(r'\^[23]', '', text)) == re.findall(r'[0-9]+|\b[a-h]\b', spoken)
+          and not re.search(r'[\^*()+]', spoken), f'spoken {spoken!r} of {text!r}')
+    check(any(a[:2] == ('textbox', 'Пояснение и отговор') and a[3].get('live') == 'polite' for a in ax), 'feedback box')
+    installable = driver.execute_cdp_cmd('Page.getInstallabilityErrors', {})['installabilityErrors']
+    check(not installable and not driver.execute_cdp_cmd('Page.getAppManifest', {})['errors'],
+          f'cannot be added to a home screen: {installable}')
+    origin = browser.js('return location.origin')
+    requests = [json.loads(e['message'])['message'] for e in driver.get_log('performance')]
+    urls = {m['params']['request']['url'] for m in requests if m['method'] == 'Network.requestWillBeSent'}
+    urls = {u for u in urls if u.startswith(('http:', 'https:', 'ws:', 'wss:'))}  # not the browser's own pages
+    check(all(u.startswith(origin + '/') for u in urls), f'requests: {sorted(urls)}')
+    check(len([u for u in urls if u.endswith(('.wasm', '.js', '.css', '.woff2'))]) == 0, f'the page fetched parts of itself: {urls}')
+
+
+def from_disk(browser, site_zip):
+    """The zip unpacked and its page opened from disk, as a teacher would; and the note a page
+    shows where its script cannot run."""
+    name = browser.name + ' from disk: '
+    folder = tempfile.mkdtemp(prefix='zantrel-unzipped-')
+    with zipfile.ZipFile(site_zip) as archive:
+        archive.extractall(folder)
+    page = os.path.join(folder, 'index.html')
+    load(browser, 'file://' + page)
+    for turn in range(3):
+        right = right_formula(browser)
+        browser.click('#Frame1 input', (right + 1) % 9)
+        browser.click('#Frame1 input', right)
+        check(answer(browser) == 'Правилно!', name + f'{shown(browser)!r}: {answer(browser)!r}')
+        browser.click('#Command1')
+    note = "const n = document.getElementById('Unsupported'); return getComputedStyle(n).display != 'none' " \
+           "&& getComputedStyle(n).visibility == 'visible' && n.getBoundingClientRect().height > 0"
+    check(not browser.js(note), name + 'the note is shown beside a working drill')
+    console = browser.console()
+    check(not console, name + f'console: {console}')
+    # A browser that cannot run the script (here: the policy refuses a script that is not the page's own).
+    with open(page, encoding='utf-8') as file:
+        text = file.read()
+    with open(os.path.join(folder, 'broken.html'), 'w', encoding='utf-8') as file:
+        file.write(text.replace('<script>', '<script>/* changed */', 1))
+    browser.get('file://' + os.path.join(folder, 'broken.html'))
+    check(not browser.js(note), name + 'the note is shown at once, before the drill had time to start')
+    wait_until(lambda: browser.js(note), name + 'a page that cannot run its script stays blank', timeout=10)
+    check(browser.js("return document.getElementById('Unsupported').textContent").startswith('Упражнението не може'),
+          name + 'note')
+    browser.console()
+
+
+def update(site_dir):
+    """Two copies of the site in two folders of one host, both visited; one is replaced by the next
+    version, its files old as an unpacked zip leaves them and the server naming no Cache-Control.
+    The learner sees the new version at once or after one reload, never a page of one version with
+    the style of another; offline afterwards the new version opens, the other copy still opens, and
+    no other cache is gone."""
+    browser = chromium()
+    month = time.time() - 30 * 24 * 3600
+    root = tempfile.mkdtemp(prefix='zantrel-host-')
+    for copy in ('math/drill', 'physics/drill'):
+        shutil.copytree(site_dir, os.path.join(root, copy))
+        for file in os.listdir(os.path.join(root, copy)):
+            os.utime(os.path.join(root, copy, file), (month, month))
+    host = Server(root)
+    math, physics = host.origin + '/math/drill/', host.origin + '/physics/drill/'
+    version = "return [document.getElementById('Unsupported').textContent.slice(-4), " \
+              "getComputedStyle(document.getElementById('Command1')).backgroundColor]"
+    old, new = ['вър.', 'rgb(255, 128, 128)'], ['1.01', 'rgb(255, 128, 129)']
     try:
-        driver.get(site.origin + '/')
-        wait.until(lambda d: js(loaded))
-        check(driver.title == 'www.zantrel.example Математика - умножение на многочлени', 'title: ' + driver.title)
-        radios = driver.find_elements(By.CSS_SELECTOR, '#Frame1 input')
-        captions = driver.find_elements(By.CSS_SELECTOR, '#Frame1 span')
-        feedback, expression, button = (driver.find_element(By.ID, i) for i in ('Text1_0', 'Text2', 'Command1'))
-        shown = lambda: expression.get_property('value')  # noqa: E731
-        answer = lambda: feedback.get_property('textContent')  # noqa: E731
-        check(answer().startswith('В основното образование') and answer().endswith('a^3 - b^3\n'), 'description')
-        check([c.text for c in captions] == CAPTIONS, 'captions')
+        for url in (physics, math):
+            load(browser, url)
+            wait_until(lambda: browser.js('return !!navigator.serviceWorker.controller'), url + ': no service worker')
+            check(browser.js(version) == old, f'{url}: {browser.js(version)}')
+        browser.js("return caches.open('another application').then(c => c.put('/other', new Response('kept')))")
+        ids = [browser.driver.execute_cdp_cmd('Page.getAppId', {})['appId']]
+        load(browser, physics)
+        ids.append(browser.driver.execute_cdp_cmd('Page.getAppId', {})['appId'])
+        check(ids == [math, physics], f'app ids: {ids}')
 
-        # Exercises: a wrong choice names the right formula, the right one is praised, "Чисти" starts over.
-        for turn in range(12):
-            text, right = shown(), formulas_of(shown())
-            check(len(right) == 1, f'{text!r} matches formulas {right}')
-            right = right.pop() if len(right) == 1 else 0
-            (captions if turn % 2 else radios)[(right + 1 + turn % 8) % 9].click()
-            check(answer() == 'Сравнете с ' + CAPTIONS[right], f'{text!r}, wrong choice: {answer()!r}')
-            radios[right].click()
-            check(answer() == 'Правилно!' and shown() == text, f'{text!r}, right choice: {answer()!r}')
-            button.click()
-            check(answer() == '' and not any(r.is_selected() for r in radios) and shown() != text, 'after "Чисти"')
+        # The next version over the first copy: a text of the page, a colour of its style (with the
+        # policy's hash of the style to match) and the name of its cache.
+        folder = os.path.join(root, 'math/drill')
+        with open(os.path.join(folder, 'index.html'), encoding='utf-8') as file:
+            page = file.read()
+        style = re.search('<style>(.*?)</style>', page, re.S).group(1)
+        changed = style.replace('background: rgb(255, 128, 128)', 'background: rgb(255, 128, 129)')
+        check(changed != style, 'the button colour was not found in the style')
+        hashed = lambda s: 'sha256-' + base64.b64encode(hashlib.sha256(s.encode()).digest()).decode()  # noqa: E731
+        page = page.replace(style, changed).replace(hashed(style), hashed(changed))
+        page = page.replace('уеб сървър.</p>', 'уеб сървър. 1.01</p>')
+        with open(os.path.join(folder, 'index.html'), 'w', encoding='utf-8') as file:
+            file.write(page)
+        with open(os.path.join(folder, 'sw.js')) as file:
+            worker = file.read()
+        with open(os.path.join(folder, 'sw.js'), 'w') as file:
+            file.write(worker.replace("'1.00'", "'1.01'"))
+        for file in os.listdir(folder):
+            os.utime(os.path.join(folder, file), (month + 24 * 3600, month + 24 * 3600))
 
-        # The keyboard alone: feedback box, the options as one stop, "Чисти", the expression box.
-        driver.find_element(By.ID, 'Label1_0').click()  # Tab goes on from the heading
-        order = []
-        for keys in ([Keys.TAB], [Keys.TAB], [Keys.ARROW_DOWN], [Keys.TAB], [Keys.SPACE], [Keys.ENTER], [Keys.TAB]):
-            before = shown()
-            ActionChains(driver).send_keys(*keys).perform()
-            order.append((js('return document.activeElement.id || document.activeElement.parentElement.id'),
-                          answer(), shown() != before))
-        check([o[0] for o in order] == ['Text1_0', 'Option1_0', 'Option1_1', 'Command1', 'Command1', 'Command1', 'Text2'],
-              f'focus order {order}')
-        check(order[2][1].startswith(('Правилно!', 'Сравнете с ')) and order[4] == ('Command1', '', True)
-              and order[5][2], f'keys did not judge or start anew: {order}')
+        load(browser, math)
+        seen = [browser.js(version)]
+        browser.reload()
+        wait_until(lambda: browser.js(LOADED), 'the reload did not start')
+        seen.append(browser.js(version))
+        check(all(v in (old, new) for v in seen) and seen[-1] == new, f'after the update: {seen}')
+        math_cache = f'zantrel {math} 1.01'
+        wait_until(lambda: browser.js('return caches.keys()').count(math_cache), 'the new version has no cache')
+        wait_until(lambda: browser.js("return navigator.serviceWorker.getRegistration().then(r => !!r.active && "
+                                      "r.active.state == 'activated' && !r.installing && !r.waiting)"),
+                   'the new version did not take over')
+        caches = sorted(browser.js('return caches.keys()'))
+        check(caches == sorted(['another application', f'zantrel {physics} 1.00', math_cache]), f'caches: {caches}')
 
-        # What a screen reader is given.
-        nodes = driver.execute_cdp_cmd('Accessibility.getFullAXTree', {})['nodes']
-        ax = [(n.get('role', {}).get('value'), n.get('name', {}).get('value', ''), n.get('description', {}).get('value', ''),
-               {p['name']: p['value'].get('value') for p in n.get('properties', [])}) for n in nodes]
-        radio_names = [a[1] for a in ax if a[0] == 'radio']
-        check(len(radio_names) == 9 and all(re.fullmatch('Формула [а-я xyz23]+', n) for n in radio_names), f'{radio_names}')
-        check(('button', 'Чисти', 'Нова задача') in [a[:3] for a in ax], 'button name')
-        check(('radiogroup', 'Формули') in [a[:2] for a in ax], 'options group name')
-        spoken = next((a[2] for a in ax if a[:2] == ('textbox', 'Алгебричен израз')), '')
-        check(re.findall(r'[0-9]+|[a-h]\b', re.sub(r'\^[23]', '', shown())) == re.findall(r'[0-9]+|\b[a-h]\b', spoken)
-              and not re.search(r'[\^*()+]', spoken), f'spoken {spoken!r} of {shown()!r}')
-        check(any(a[:2] == ('textbox', 'Пояснение и отговор') and a[3].get('live') == 'polite' for a in ax), 'feedback box')
-
-        # The painted window: colours at the places the window's layout gives, text in every control.
-        left, top = js("const r = document.getElementById('Zantrel').getBoundingClientRect(); return [r.left, r.top]")
-        shot = Image.open(io.BytesIO(driver.get_screenshot_as_png())).convert('RGB')
-        shot.save('zantrel-web-screenshot.png')  # for a person to look at
-        at = lambda x, y: shot.getpixel((round(left) + x, round(top) + y))  # noqa: E731
-        for x, y, colour, what in ((2, 2, (192, 192, 255), 'window'), (57, 1, (255, 192, 128), 'heading'),
-                                   (161, 33, (255, 192, 128), 'label'), (285, 60, (192, 192, 255), 'frame'),
-                                   (307, 212, (255, 128, 128), 'button face'), (304, 208, (255, 255, 255), 'bevel'),
-                                   (424, 232, (0, 0, 0), 'bevel shadow'), (450, 245, (255, 255, 255), 'expression box'),
-                                   (10, 300, (255, 255, 255), 'feedback box')) + \
-                tuple((279, 58 + 20 * i, (128, 255, 255), f'option {i}') for i in range(9)):
-            check(at(x, y) == colour, f'{what} at ({x}, {y}): {at(x, y)}')
-        for name, (x, y, w, h) in {'heading': (56, 0, 345, 25), 'label': (160, 32, 121, 25), 'button': (306, 210, 117, 21),
-                                   'expression': (9, 241, 447, 39), 'options': (180, 56, 100, 180)}.items():
-            dark = sum(sum(at(x + i, y + j)) < 200 for i in range(w) for j in range(h))
-            check(dark > 20, f'no text painted in the {name}')
-
-        # Offline: once the service worker holds the site, the drill works without the server (and
-        # without the browser's own cache, which would hide a file the worker does not keep).
-        js('return navigator.serviceWorker.ready.then(() => true)')
-        driver.execute_cdp_cmd('Network.setCacheDisabled', {'cacheDisabled': True})
-        wait.until(lambda d: js('return !!navigator.serviceWorker.controller'))
-        site.shutdown()
-        site.server_close()
-        driver.refresh()
-        wait.until(lambda d: js(loaded))
-        feedback, expression = driver.find_element(By.ID, 'Text1_0'), driver.find_element(By.ID, 'Text2')
-        right = formulas_of(shown())
-        if len(right) == 1:
-            driver.find_elements(By.CSS_SELECTOR, '#Frame1 input')[right.pop()].click()
-        check(answer() == 'Правилно!', f'offline drill: {shown()!r}, {answer()!r}')
-        check(js('return caches.keys()') == ['zantrel-1.00'], 'cache')
-        installable = driver.execute_cdp_cmd('Page.getInstallabilityErrors', {})['installabilityErrors']
-        check(not installable and not driver.execute_cdp_cmd('Page.getAppManifest', {})['errors'],
-              f'cannot be added to a home screen: {installable}')
-
-        # Nothing asked of another origin (the policy refuses it), nothing stored.
-        blocked = driver.execute_async_script(
-            "fetch(arguments[0]).then(() => arguments[1]('fetched'), () => arguments[1]('blocked'))", elsewhere.origin)
-        requests = [json.loads(e['message'])['message'] for e in driver.get_log('performance')]
-        urls = {m['params']['request']['url'] for m in requests if m['method'] == 'Network.requestWillBeSent'}
-        check(blocked == 'blocked' and not elsewhere.paths, 'a request reached another origin')
-        urls = {u for u in urls if u.startswith(('http:', 'https:', 'ws:', 'wss:'))}  # not the browser's own pages
-        check(all(u.startswith(site.origin + '/') for u in urls), f'requests: {sorted(urls)}')
-        storage = js('return indexedDB.databases().then(d => [document.cookie, localStorage.length, sessionStorage.length, d.length])')
-        check(storage == ['', 0, 0, 0] and not driver.get_cookies(), f'storage: {storage}')
-        print(f'{len(urls)} distinct requests, all to {site.origin}')
+        # Offline: the new version from its own cache, and the other copy still there.
+        host.stop()
+        load(browser, math)
+        check(browser.js(version) == new, f'offline after the update: {browser.js(version)}')
+        load(browser, physics)
+        check(browser.js(version) == old, f'the other copy offline: {browser.js(version)}')
+        browser.click('#Frame1 input', right_formula(browser))
+        check(answer(browser) == 'Правилно!', 'the other copy offline does not judge')
     finally:
-        driver.quit()
+        browser.quit()
+
+
+def main():
+    site_dir, site_zip = sys.argv[1:3]
+    home = tempfile.mkdtemp(prefix='zantrel-browser-')  # the browsers' own files stay out of the real home
+    os.environ.update(HOME=home, XDG_CONFIG_HOME=home + '/.config', XDG_CACHE_HOME=home + '/.cache')
+    for name, start in BROWSERS.items():
+        try:
+            browser = start()
+        except Exception as error:  # noqa: BLE001 -- the other browsers still run
+            check(False, f'{name} did not start: {type(error).__name__}: {error}')
+            continue
+        try:
+            learner_session(browser, site_dir)
+            from_disk(browser, site_zip)
+        except Exception as error:  # noqa: BLE001 -- the other browsers still run
+            check(False, f'{name}: {type(error).__name__}: {error}')
+        finally:
+            browser.quit()
+        print(f'{name}: done, {len(failures)} failures so far')
+    update(site_dir)
     print(f'browser test: {len(failures)} failures')
     sys.exit(1 if failures else 0)
 
