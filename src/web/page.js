@@ -9,10 +9,11 @@ var ZantrelPage = (() => {
 
     // On a screen narrower than the window, the whole window is scaled down, never reflowed.
     const fit = () => {
-        const scale = Math.min(1, document.documentElement.clientWidth / 465);
-        const style = byId('Zantrel').style;
-        style.transform = scale < 1 ? `scale(${scale})` : '';
-        style.marginBottom = scale < 1 ? `${414 * (scale - 1)}px` : ''; // the space it no longer takes
+        const window = byId('Zantrel');
+        const scale = Math.min(1, document.documentElement.clientWidth / window.offsetWidth);
+        window.style.transform = scale < 1 ? `scale(${scale})` : '';
+        // the space it no longer takes
+        window.style.marginBottom = scale < 1 ? `${window.offsetHeight * (scale - 1)}px` : '';
     };
 
     return {
