@@ -90,8 +90,8 @@ if [ ${#resources[@]} -gt 0 ]; then
     printf '%s\n' "${resources[@]}" | xrdb -nocpp -merge -
 fi
 
-# The harness's Python helpers (x11.py) for the command.
-export PYTHONPATH="$(cd "$(dirname "$0")" && pwd)${PYTHONPATH:+:$PYTHONPATH}"
+# The harness's Python helpers for the command, and a sign that it is in a session of its own.
+export PYTHONPATH="$(cd "$(dirname "$0")" && pwd)${PYTHONPATH:+:$PYTHONPATH}" ZANTREL_SESSION="$session"
 
 status=0
 if $bus; then

@@ -15,9 +15,7 @@ host, with the files as old as an unpacked zip leaves them.
 
     browser_test.py SITE_DIR ZIP"""
 import base64
-import functools
 import hashlib
-import http.server
 import io
 import itertools
 import json
@@ -35,24 +33,17 @@ import zipfile
 import websocket
 from PIL import Image
 from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.webkitgtk.options import Options as WebKitOptions
 
-CAPTIONS = ['(x + y)^2', '(x - y)^2', 'x^2 - y^2', '(x + y + z)^2', '(x + y - z)^2', '(x + y)^3',
-            '(x - y)^3', 'x^3 + y^3', 'x^3 - y^3']
+from browser import Server, chromium as chromium_driver
+from report import CAPTIONS, check, failures, finish
+
 FORMULAS = [lambda x, y, z: (x + y) ** 2, lambda x, y, z: (x - y) ** 2, lambda x, y, z: x * x - y * y,
             lambda x, y, z: (x + y + z) ** 2, lambda x, y, z: (x + y - z) ** 2, lambda x, y, z: (x + y) ** 3,
             lambda x, y, z: (x - y) ** 3, lambda x, y, z: x ** 3 + y ** 3, lambda x, y, z: x ** 3 - y ** 3]
-failures = []
-
-
-def check(condition, message):
-    if not condition:
-        failures.append(message)
-        print('FAIL: ' + message)
 
 
 def formulas_of(text):
@@ -87,26 +78,6 @@ def free_port():
     with socket.socket() as probe:
         probe.bind(('127.0.0.1', 0))
         return probe.getsockname()[1]
-
-
-class Server(http.server.ThreadingHTTPServer):
-    """A plain static server, as a school's would be: Last-Modified, no Cache-Control."""
-
-    def __init__(self, folder):
-        self.paths = []
-        handler = functools.partial(Handler, directory=folder)
-        super().__init__(('127.0.0.1', 0), handler)
-        self.origin = f'http://127.0.0.1:{self.server_address[1]}'
-        threading.Thread(target=self.serve_forever, daemon=True).start()
-
-    def stop(self):
-        self.shutdown()
-        self.server_close()
-
-
-class Handler(http.server.SimpleHTTPRequestHandler):
-    def log_message(self, *args):
-        self.server.paths.append(self.path)
 
 
 class Selenium:
@@ -148,14 +119,8 @@ class Selenium:
 
 
 def chromium():
-    options = webdriver.ChromeOptions()
-    options.binary_location = '/usr/bin/chromium'
-    for flag in ('--headless=new', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-                 '--disable-background-networking', '--disable-component-update', '--disable-sync',
-                 '--force-device-scale-factor=1', '--window-size=800,600', '--user-data-dir=' + tempfile.mkdtemp()):
-        options.add_argument(flag)
-    options.set_capability('goog:loggingPrefs', {'performance': 'ALL', 'browser': 'ALL'})
-    return Selenium('Chromium', webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options))
+    return Selenium('Chromium', chromium_driver('--force-device-scale-factor=1', capabilities={
+        'goog:loggingPrefs': {'performance': 'ALL', 'browser': 'ALL'}}))
 
 
 def webkit():
@@ -528,9 +493,7 @@ def update(site_dir):
 
 
 def main():
-    site_dir, site_zip = sys.argv[1:3]
-    home = tempfile.mkdtemp(prefix='zantrel-browser-')  # the browsers' own files stay out of the real home
-    os.environ.update(HOME=home, XDG_CONFIG_HOME=home + '/.config', XDG_CACHE_HOME=home + '/.cache')
+    site_dir, site_zip = sys.argv[1:3]  # run in a session of its own: harness/in_session.sh
     for name, start in BROWSERS.items():
         try:
             browser = start()
@@ -546,8 +509,7 @@ def main():
             browser.quit()
         print(f'{name}: done, {len(failures)} failures so far')
     update(site_dir)
-    print(f'browser test: {len(failures)} failures')
-    sys.exit(1 if failures else 0)
+    finish('browser')
 
 
 if __name__ == '__main__':
