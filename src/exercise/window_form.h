@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -89,7 +90,7 @@ constexpr int pixels(int twips)
     return twips / 15;
 }
 
-enum class Kind { Window, ListBox, TextBox, Button, Frame, Option, InfoBox, Label };
+enum class Kind : std::uint8_t { Window, ListBox, TextBox, Button, Frame, Option, InfoBox, Label };
 
 struct Control {
     std::string_view name; // "Text1_0", "Option1_3": the name with its index

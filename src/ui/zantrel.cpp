@@ -168,7 +168,8 @@ QWidget *Zantrel::createControl(const WindowForm::Control &row)
         Text2->setReadOnly(true);
         return Text2;
     case Kind::Button:
-        Command1 = new GraphicalButton(text(row.text), colour(*row.background), this);
+        Command1 = new GraphicalButton(
+            text(row.text), colour(row.background.value_or(WindowForm::buttonColour)), this);
         Command1->setAutoDefault(false);
         connect(Command1, &QPushButton::clicked, this,
                 [this] { run([this] { controller.Command1_Click(); }); });

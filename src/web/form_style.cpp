@@ -5,6 +5,7 @@
 #include "window_form.h"
 
 #include <cstdio>
+#include <exception>
 #include <string>
 
 namespace {
@@ -20,12 +21,10 @@ std::string px(int twips)
     return std::to_string(WindowForm::pixels(twips)) + "px";
 }
 
-} // namespace
-
-int main()
+void writeStyle()
 {
     const WindowForm::Control &window = WindowForm::window();
-    const std::string background = rgb(*window.background);
+    const std::string background = rgb(window.background.value_or(WindowForm::windowColour));
     std::printf("/* The window's form: places and colours. */\n");
     std::printf("html, body { background: %s; }\n", background.c_str());
     std::printf("#%s { --window-width: %s; width: %s; height: %s; background: %s; }\n",
@@ -45,5 +44,17 @@ int main()
         }
         std::printf("%s }\n", rule.c_str());
     }
-    return 0;
+}
+
+} // namespace
+
+int main()
+{
+    try {
+        writeStyle();
+        return 0;
+    } catch (const std::exception &error) {
+        std::fprintf(stderr, "form_style: %s\n", error.what());
+        return 1;
+    }
 }
