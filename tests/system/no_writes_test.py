@@ -7,7 +7,7 @@ network socket, on any local socket other than the display's and the desktop bus
 other program it starts (a bus daemon, say). With --no-runtime-folder the session names no runtime
 folder (XDG_RUNTIME_DIR unset, as after su or in a bare startx).
 
-    no_writes.py PROGRAM [--no-runtime-folder]"""
+    no_writes_test.py PROGRAM [--no-runtime-folder]"""
 import os
 import re
 import shutil
