@@ -3,9 +3,10 @@
 """Writes the window's font: Liberation Serif (SIL Open Font License 1.1), which has the metrics of
 Times New Roman, cut down to the letters the window shows (Latin, Cyrillic) and, as the licence asks
 of a changed font, named anew: "Zantrel Serif". The program carries it, so that it looks the same
-and shows every letter whichever fonts a machine has.
+and shows every letter whichever fonts a machine has; the web page carries it as WOFF2 for devices
+without Times New Roman.
 
-    window_font.py LiberationSerif-Regular.ttf OUTPUT.ttf"""
+    window_font.py LiberationSerif-Regular.ttf OUTPUT.ttf|OUTPUT.woff2"""
 import sys
 
 from fontTools import subset
@@ -31,6 +32,8 @@ def main():
         renamed = text.replace('Liberation Serif', FAMILY).replace('LiberationSerif', FAMILY.replace(' ', ''))
         if renamed != text:
             record.string = renamed
+    if output.endswith('.woff2'):
+        font.flavor = 'woff2'
     font.save(output)
 
 

@@ -4,9 +4,7 @@
 #include "formulas.h"
 #include "spoken_expression.h"
 
-#include <algorithm>
 #include <cstddef>
-#include <stdexcept>
 
 namespace WindowForm {
 
@@ -67,17 +65,6 @@ const std::array<Control, 18> &controls()
 {
     static const std::array<Control, 18> rows = makeControls();
     return rows;
-}
-
-const Control &control(std::string_view name)
-{
-    const auto &rows = controls();
-    const auto row = std::find_if(rows.begin(), rows.end(),
-                                  [name](const Control &control) { return control.name == name; });
-    if (row == rows.end()) {
-        throw std::out_of_range("no control named " + std::string(name));
-    }
-    return *row;
 }
 
 std::string shownText(std::string_view stored)

@@ -112,8 +112,6 @@ inline constexpr Colour buttonColour{255, 128, 128};
 const Control &window();
 // Every control, in the order the window stores them: 18 rows.
 const std::array<Control, 18> &controls();
-// The row of the control with this name; throws std::out_of_range when there is none.
-const Control &control(std::string_view name);
 // The options' names, by index.
 inline constexpr std::array<std::string_view, 9> optionNames{
     "Option1_0", "Option1_1", "Option1_2", "Option1_3", "Option1_4",
