@@ -276,7 +276,7 @@ private slots:
 
     void iconHasTwoSixteenColourImages()
     {
-        QImageReader reader(QStringLiteral(":/icons/zantrel.ico"));
+        QImageReader reader(QStringLiteral(WINDOWS_ICON_FILE));
         QCOMPARE(reader.imageCount(), 2);
         QList<QSize> sizes;
         for (int image = 0; image < reader.imageCount(); ++image) {
