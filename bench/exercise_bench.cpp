@@ -6,6 +6,7 @@
 #include "exercise_controller.h"
 #include "expression_builder.h"
 #include "formulas.h"
+#include "plain_pools_view.h"
 #include "vector_pool.h"
 
 #include <benchmark/benchmark.h>
@@ -44,7 +45,7 @@ void operator delete(void *p, std::size_t) noexcept
 
 namespace {
 
-class BenchView final : public ExerciseView {
+class BenchView final : public PlainPoolsView {
 public:
     void setFeedbackText(std::string_view) override {}
     void setExpressionText(std::string text) override { expression = std::move(text); }

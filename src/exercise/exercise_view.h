@@ -3,16 +3,15 @@
 
 #include "formulas.h"
 #include "pool.h"
-#include "vector_pool.h"
 
 #include <cstddef>
 #include <string>
 #include <string_view>
 
 // What the exercise needs from its window: the feedback box, the expression box, the nine option
-// buttons and the two pools. A view shows the texts and clears the options; the pools and the
-// options' captions are plain lists and the formulas' own captions unless the view keeps them
-// itself, as the desktop window does in its hidden list boxes and option buttons.
+// buttons and the two pools. A view shows the texts, clears the options and keeps the pools (the
+// desktop window in its hidden list boxes; PlainPoolsView as plain lists); the options' captions
+// are the formulas' own unless the view keeps them itself, as the desktop window's options do.
 class ExerciseView {
 public:
     virtual ~ExerciseView() = default;
@@ -26,10 +25,6 @@ public:
     {
         return std::string(formulaCaptions.at(static_cast<std::size_t>(index)));
     }
-    virtual Pool &numberPool() { return numbers; }
-    virtual Pool &letterPool() { return letters; }
-
-protected:
-    VectorPool numbers;
-    VectorPool letters;
+    virtual Pool &numberPool() = 0;
+    virtual Pool &letterPool() = 0;
 };

@@ -7,7 +7,7 @@
 // handler shows its report in the page and stops the drill.
 #include "clock_random.h"
 #include "exercise_controller.h"
-#include "exercise_view.h"
+#include "plain_pools_view.h"
 #include "spoken_expression.h"
 #include "window_form.h"
 
@@ -49,7 +49,7 @@ void setDescription(const char *id, std::string_view description)
     pageSet(id, "description", description.data(), static_cast<int>(description.size()));
 }
 
-class WebView final : public ExerciseView {
+class WebView final : public PlainPoolsView {
 public:
     void setFeedbackText(std::string_view text) override
     {

@@ -2,6 +2,7 @@
 #include "exercise_controller.h"
 #include "expression_checker.h"
 #include "formulas.h"
+#include "plain_pools_view.h"
 #include "sequence_random.h"
 #include "vector_pool.h"
 
@@ -19,7 +20,7 @@
 namespace {
 
 // A window without widgets: it remembers what the exercise shows.
-class StandInView final : public ExerciseView {
+class StandInView final : public PlainPoolsView {
 public:
     void setFeedbackText(std::string_view text) override { feedback = text; }
     void setExpressionText(std::string text) override
@@ -30,8 +31,8 @@ public:
     {
         selected.at(static_cast<std::size_t>(index)) = false;
     }
-    using ExerciseView::letters;
-    using ExerciseView::numbers;
+    using PlainPoolsView::letters;
+    using PlainPoolsView::numbers;
 
     // What a learner's click does to the window before the click reaches the exercise.
     void select(int index)
