@@ -30,14 +30,6 @@
 
 namespace {
 
-// Two exercises: (x + y)^3 with 6, e, 3, a (the text " 216*e^3 +  324*e^2*a +  162*e*a^2 +
-// 27*a^3"), then x^2 - y^2 with 5, a, 1, b.
-std::vector<float> twoExercises()
-{
-    return {0.05F,  0.5F, 0.3F, 0.7F, 0.9F, 0.12F, 0.005F,
-            0.125F, 0.0F, 0.0F, 0.0F, 0.0F, 0.0F,  0.002F};
-}
-
 QStringList items(const QListWidget *list)
 {
     QStringList texts;
@@ -95,7 +87,7 @@ private slots:
 
     void init()
     {
-        random = std::make_unique<SequenceRandom>(twoExercises());
+        random = std::make_unique<SequenceRandom>(twoKnownExercises());
         window = std::make_unique<Zantrel>(*random);
     }
 
@@ -302,7 +294,7 @@ private slots:
     // reported, not thrown through the event loop; during start-up it leaves the constructor.
     void errorsAreReportedNotThrownThroughTheEventLoop()
     {
-        SequenceRandom broken({0.05F, 0.5F, 0.3F, 0.7F, 0.9F, 0.12F, 0.005F, -0.5F});
+        SequenceRandom broken(firstKnownExercise({-0.5F}));
         Zantrel brokenWindow(broken);
         QSignalSpy failures(&brokenWindow, &Zantrel::failed);
         brokenWindow.findChild<QPushButton *>(QStringLiteral("Command1"))->click();

@@ -75,7 +75,7 @@ TEST(DrawSequence, KnownValuesGiveKnownExercise)
     VectorPool numbers;
     VectorPool letters;
     refillPools(numbers, letters);
-    SequenceRandom random({0.05F, 0.5F, 0.3F, 0.7F, 0.9F, 0.12F, 0.005F});
+    SequenceRandom random(firstKnownExercise());
 
     const Draws draws = drawExercise(random, numbers, letters);
 

@@ -60,10 +60,7 @@ protected:
     }
 
     StandInView view;
-    // Two exercises: (x + y)^3 with a = 6, x = e, b = 3, y = a; then x^2 - y^2 with a = 5, x = a,
-    // b = 1, y = b.
-    SequenceRandom random{{0.05F, 0.5F, 0.3F, 0.7F, 0.9F, 0.12F, 0.005F, //
-                           0.125F, 0.0F, 0.0F, 0.0F, 0.0F, 0.0F, 0.002F}};
+    SequenceRandom random{twoKnownExercises()};
     ExerciseController controller{view, random};
 };
 

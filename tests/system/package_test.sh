@@ -5,7 +5,7 @@
 # packaged program opening its window (on the X server named by DISPLAY).
 set -euo pipefail
 build=$1
-tests=$(cd "$(dirname "$0")" && pwd)
+harness=$(cd "$(dirname "$0")/../../harness" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "package: $*" >&2; exit 1; }
@@ -40,5 +40,5 @@ grep -q "^Icon=$id\$" "$share/applications/$id.desktop" || fail "desktop entry n
 # Docks tie the window to its menu entry by the window's class.
 wm_class=$(sed -n 's/^StartupWMClass=//p' "$share/applications/$id.desktop")
 [ -n "$wm_class" ] || fail "desktop entry has no StartupWMClass"
-/usr/bin/python3 "$tests/support/opens_window.py" --wm-class "$wm_class" "$work/root/usr/bin/zantrel"
+/usr/bin/python3 "$harness/opens_window.py" --wm-class "$wm_class" "$work/root/usr/bin/zantrel"
 echo "package: all checks passed"
