@@ -1,24 +1,13 @@
 // SPDX-License-Identifier: MIT
-// Start-up: the session, the application, the one window, the event loop. An error in the
-// exercise ends the program, said on the console and in a message box.
+// Start-up: the session, the application, the one window, the event loop.
 #include "clock_random.h"
 #include "session_environment.h"
-#include "window_form.h"
 #include "zantrel.h"
 
 #include <QApplication>
-#include <QMessageBox>
 
-#include <cstdio>
 #include <cstdlib>
 #include <exception>
-
-static void reportError(const QString &message)
-{
-    const QString text = QString::fromStdString(WindowForm::errorReport(message.toStdString()));
-    std::fprintf(stderr, "zantrel: %s\n", qPrintable(text));
-    QMessageBox::critical(nullptr, QStringLiteral("zantrel"), text);
-}
 
 int main(int /*argc*/, char *argv[])
 {
@@ -39,13 +28,13 @@ int main(int /*argc*/, char *argv[])
     try {
         Zantrel window(random);
         QObject::connect(&window, &Zantrel::failed, &window, [](const QString &message) {
-            reportError(message);
+            Zantrel::reportError(message);
             QApplication::exit(EXIT_FAILURE);
         });
         window.show();
         return QApplication::exec();
     } catch (const std::exception &error) {
-        reportError(QString::fromUtf8(error.what()));
+        Zantrel::reportError(QString::fromUtf8(error.what()));
         return EXIT_FAILURE;
     }
 }

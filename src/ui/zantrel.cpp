@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -21,6 +22,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <exception>
 #include <initializer_list>
 #include <iterator>
@@ -124,6 +126,13 @@ void Zantrel::styleApplication()
 {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setFont(windowFont());
+}
+
+void Zantrel::reportError(const QString &message)
+{
+    const QString report = QString::fromStdString(WindowForm::errorReport(message.toStdString()));
+    std::fprintf(stderr, "zantrel: %s\n", qPrintable(report));
+    QMessageBox::critical(nullptr, QStringLiteral("zantrel"), report);
 }
 
 Zantrel::Zantrel(RandomSource &random, QWidget *parent) : QWidget(parent), controller(*this, random)

@@ -41,6 +41,8 @@ public:
     // font as the application font, so that no second face is ever loaded. Before the window is
     // made.
     static void styleApplication();
+    // Reports an error that stops the drill: on the console and in a message box.
+    static void reportError(const QString &message);
 
     void setFeedbackText(std::string_view text) override;
     void setExpressionText(std::string text) override;
