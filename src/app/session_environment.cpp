@@ -17,14 +17,13 @@ SessionEnvironment *current = nullptr;
 
 } // namespace
 
-SessionEnvironment::SessionEnvironment()
+SessionEnvironment::SessionEnvironment() : qtHandler(qInstallMessageHandler(handleMessage))
 {
+    current = this;
 #if defined(__linux__)
     keepQtFromMakingARuntimeFolder();
     keepToTheSessionBus();
 #endif
-    current = this;
-    qtHandler = qInstallMessageHandler(handleMessage);
 }
 
 SessionEnvironment::~SessionEnvironment()

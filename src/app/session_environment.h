@@ -18,6 +18,8 @@ public:
     ~SessionEnvironment();
     SessionEnvironment(const SessionEnvironment &) = delete;
     SessionEnvironment &operator=(const SessionEnvironment &) = delete;
+    SessionEnvironment(SessionEnvironment &&) = delete;
+    SessionEnvironment &operator=(SessionEnvironment &&) = delete;
 
     // False, after saying why on the console, where the session has no display to open a window on.
     static bool hasDisplay();
