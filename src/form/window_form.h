@@ -12,8 +12,8 @@
 // its name, kind, place in twips (15 to a pixel at 96 dpi, from the window's client area or, for
 // the options, from Frame1's), whether it is shown, its background colour, its fixed text and its
 // accessible name and description. Texts are UTF-8 with lines ending in CR LF, as the window
-// stores them; shownText() gives them as a text box shows them. An adapter adds only what its
-// toolkit alone needs (the hidden list boxes' widgets, tab order, arrow keys).
+// stores them; shownText() (shown_text.h) gives them as a text box shows them. An adapter adds only
+// what its toolkit alone needs (the hidden list boxes' widgets, tab order, arrow keys).
 namespace WindowForm {
 
 inline constexpr std::string_view publisherAddress = "www.zantrel.example";
@@ -29,9 +29,6 @@ inline std::string caption()
     text += title;
     return text;
 }
-
-// Starts the report of an error that stops the drill.
-inline constexpr std::string_view errorPrefix = "Грешка при изпълнение: ";
 
 // Accessible names and descriptions, for screen readers.
 inline constexpr std::string_view feedbackName = "Пояснение и отговор";
@@ -117,10 +114,5 @@ inline constexpr std::array<std::string_view, 9> optionNames{
     "Option1_0", "Option1_1", "Option1_2", "Option1_3", "Option1_4",
     "Option1_5", "Option1_6", "Option1_7", "Option1_8",
 };
-
-// A stored text as a text box shows it: each CR LF one line break.
-std::string shownText(std::string_view stored);
-// The report of an error that stops the drill.
-std::string errorReport(std::string_view what);
 
 } // namespace WindowForm

@@ -3,6 +3,7 @@
 
 #include "focus_style.h"
 #include "graphical_button.h"
+#include "shown_text.h"
 #include "spoken_expression.h"
 #include "window_form.h"
 
@@ -86,7 +87,7 @@ void paintBackground(QWidget *widget, const QColor &colour)
 
 QPlainTextEdit *infoBox(const WindowForm::Control &row, QWidget *parent)
 {
-    auto *box = new QPlainTextEdit(text(WindowForm::shownText(row.text)), parent);
+    auto *box = new QPlainTextEdit(text(shownText(row.text)), parent);
     box->setReadOnly(true);
     box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -130,7 +131,7 @@ void Zantrel::styleApplication()
 
 void Zantrel::reportError(const QString &message)
 {
-    const QString report = QString::fromStdString(WindowForm::errorReport(message.toStdString()));
+    const QString report = QString::fromStdString(errorReport(message.toStdString()));
     std::fprintf(stderr, "zantrel: %s\n", qPrintable(report));
     QMessageBox::critical(nullptr, QStringLiteral("zantrel"), report);
 }
@@ -326,7 +327,7 @@ bool Zantrel::eventFilter(QObject *watched, QEvent *event)
 
 void Zantrel::setFeedbackText(std::string_view feedback)
 {
-    const QString shown = text(WindowForm::shownText(feedback));
+    const QString shown = text(shownText(feedback));
     Text1[0]->setPlainText(shown);
     // Announced to screen readers as a change of the box's description, besides the text change.
     Text1[0]->setAccessibleDescription(shown);

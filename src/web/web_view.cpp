@@ -8,6 +8,7 @@
 #include "clock_random.h"
 #include "exercise_controller.h"
 #include "plain_pools_view.h"
+#include "shown_text.h"
 #include "spoken_expression.h"
 #include "window_form.h"
 
@@ -51,10 +52,7 @@ void setDescription(const char *id, std::string_view description)
 
 class WebView final : public PlainPoolsView {
 public:
-    void setFeedbackText(std::string_view text) override
-    {
-        setText("Text1_0", WindowForm::shownText(text));
-    }
+    void setFeedbackText(std::string_view text) override { setText("Text1_0", shownText(text)); }
 
     void setExpressionText(std::string text) override
     {
@@ -76,7 +74,7 @@ void showFixedTexts()
         }
         const std::string id(row.name);
         if (!row.text.empty()) {
-            setText(id.c_str(), WindowForm::shownText(row.text));
+            setText(id.c_str(), shownText(row.text));
         }
         if (!row.accessibleName.empty() && row.accessibleName != row.text) {
             setName(id.c_str(), row.accessibleName);
@@ -110,7 +108,7 @@ template <typename Handler> void run(Handler handler)
         handler(d.controller);
     } catch (const std::exception &error) {
         d.stopped = true;
-        const std::string report = WindowForm::errorReport(error.what());
+        const std::string report = errorReport(error.what());
         pageStop(report.data(), static_cast<int>(report.size()));
     }
 }
