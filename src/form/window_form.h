@@ -104,11 +104,18 @@ inline constexpr Colour windowColour{192, 192, 255};
 inline constexpr Colour labelColour{255, 192, 128};
 inline constexpr Colour optionColour{128, 255, 255};
 inline constexpr Colour buttonColour{255, 128, 128};
+// The classic bevel round the button and the text boxes: the light edge, the face and the shadow.
+inline constexpr Colour bevelHighlight{255, 255, 255};
+inline constexpr Colour bevelFace{240, 240, 240};
+inline constexpr Colour bevelShadow{160, 160, 160};
 
 // The window itself: its caption, size and background.
 const Control &window();
 // Every control, in the order the window stores them: 18 rows.
 const std::array<Control, 18> &controls();
+// The box that shows the feedback (Text1(0)) and the one that shows the expression (Text2).
+const Control &feedbackBox();
+const Control &expressionBox();
 // The options' names, by index.
 inline constexpr std::array<std::string_view, 9> optionNames{
     "Option1_0", "Option1_1", "Option1_2", "Option1_3", "Option1_4",

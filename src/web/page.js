@@ -1,15 +1,17 @@
 // SPDX-License-Identifier: MIT
 // The page around the drill's WebAssembly module: it forwards the page's events to the module's
 // handlers (Form_Load once the module is ready, Command1_Click on "Чисти", Option1_Click on a
-// chosen option) and shows what the module writes. Texts, judging and numbers all come from the
-// module. Bundled in front of the module's own loader.
+// chosen option) and shows what the module writes, through the functions below, which the module
+// calls with the ids of the window's form. The page's markup, texts and accessible names come from
+// the form too; judging and numbers all come from the module. Bundled in front of the module's own
+// loader.
 var ZantrelPage = (() => {
-    const byId = (id) => document.getElementById(id);
-    const options = () => byId('Frame1').querySelectorAll('input');
+    const drill = () => document.querySelector('main');
+    const options = () => drill().querySelectorAll('input[type=radio]');
 
     // On a screen narrower than the window, the whole window is scaled down, never reflowed.
     const fit = () => {
-        const window = byId('Zantrel');
+        const window = drill();
         const scale = Math.min(1, document.documentElement.clientWidth / window.offsetWidth);
         window.style.transform = scale < 1 ? `scale(${scale})` : '';
         // the space it no longer takes
@@ -17,37 +19,28 @@ var ZantrelPage = (() => {
     };
 
     return {
-        // Sets a control's text, accessible name or accessible description.
-        set(id, what, text) {
-            if (id === 'title') {
-                document.title = text;
-                return;
-            }
-            const element = byId(id);
-            const control = element.control || element; // an option's radio input, else itself
-            if (what === 'name') {
-                control.setAttribute('aria-label', text);
-            } else if (what === 'description') {
-                byId(id + '_description').textContent = text;
-            } else if (control.type === 'text') {
-                control.value = text;
-            } else {
-                (element.querySelector('span') || element).textContent = text;
-            }
+        showText(id, text) {
+            document.getElementById(id).textContent = text;
+        },
+        // A one-line text box's text, and its description: the text as it is read aloud.
+        showValue(id, text, description) {
+            const box = document.getElementById(id);
+            box.value = text;
+            document.getElementById(box.getAttribute('aria-describedby')).textContent = description;
         },
         deselect(index) {
             options()[index].checked = false;
         },
-        // An error stopped the drill: its report stays in the feedback box, the controls go dead.
-        stop(report) {
-            this.set('Text1_0', 'text', report);
-            byId('Text1_0').setAttribute('role', 'alert');
-            for (const control of byId('Zantrel').querySelectorAll('input, button')) {
+        // An error stopped the drill: its report stays in the given box, the controls go dead.
+        stop(id, report) {
+            this.showText(id, report);
+            document.getElementById(id).setAttribute('role', 'alert');
+            for (const control of drill().querySelectorAll('input, button')) {
                 control.disabled = true;
             }
         },
         start() {
-            byId('Command1').addEventListener('click', () => Module._Command1_Click());
+            drill().querySelector('button').addEventListener('click', () => Module._Command1_Click());
             options().forEach((option, index) => option.addEventListener('change', () => {
                 if (option.checked) {
                     Module._Option1_Click(index);
@@ -55,7 +48,7 @@ var ZantrelPage = (() => {
             }));
             // The arrow keys choose the previous or next option, round from the last to the first
             // and back, and get it judged, in every browser (some stop at the ends of the list).
-            byId('Frame1').addEventListener('keydown', (event) => {
+            drill().addEventListener('keydown', (event) => {
                 const step = {ArrowUp: -1, ArrowLeft: -1, ArrowDown: 1, ArrowRight: 1}[event.key];
                 const list = [...options()];
                 const from = list.indexOf(event.target);
@@ -71,7 +64,7 @@ var ZantrelPage = (() => {
             Module._Form_Load();
             fit();
             window.addEventListener('resize', fit);
-            byId('Zantrel').classList.remove('loading');
+            drill().classList.remove('loading');
             performance.mark('zantrel-exercise-shown');
             // The offline copy is made once the exercise has been painted, where the browser keeps
             // one: a page served over https or from this computer (not one opened from disk).
@@ -83,7 +76,7 @@ var ZantrelPage = (() => {
 })();
 
 // Where the module cannot run, the page's note on what to do shows at once.
-Module['onAbort'] = () => document.getElementById('Zantrel').classList.add('failed');
+Module['onAbort'] = () => document.querySelector('main').classList.add('failed');
 
 // Served, the page can be added to a home screen; opened from disk, it has no manifest to read.
 if (location.protocol.startsWith('http')) {

@@ -2,9 +2,10 @@
 // The web page's side of the drill: the page is the exercise controller's view, as the desktop
 // window is. The page calls the exported handlers on its events (Form_Load once the page and this
 // module are ready, Command1_Click on "Чисти", Option1_Click on a chosen option); the view writes
-// what the exercise says into the page through the few functions of page.js. The pools are plain
-// vectors; the random source is seeded from the clock once per page load. An error inside a
-// handler shows its report in the page and stops the drill.
+// what the exercise says into the page through the few functions of page.js, naming the boxes by
+// the ids the form gives them. The page's markup, fixed texts and names are written from the form
+// at build time. The pools are plain vectors; the random source is seeded from the clock once per
+// page load. An error inside a handler shows its report in the page and stops the drill.
 #include "clock_random.h"
 #include "exercise_controller.h"
 #include "plain_pools_view.h"
@@ -21,69 +22,55 @@
 #include <string_view>
 
 // clang-format off
-// What of a control: its text, its accessible name or its accessible description.
-EM_JS(void, pageSet, (const char *id, const char *what, const char *text, int length), {
-    ZantrelPage.set(UTF8ToString(id), UTF8ToString(what), UTF8ToString(text, length));
+// The page's functions (page.js), each for one thing the exercise shows.
+EM_JS(void, pageShowText, (const char *id, const char *text, int length), {
+    ZantrelPage.showText(UTF8ToString(id), UTF8ToString(text, length));
+});
+EM_JS(void, pageShowValue, (const char *id, const char *text, int length, const char *description,
+                            int descriptionLength), {
+    ZantrelPage.showValue(UTF8ToString(id), UTF8ToString(text, length),
+                          UTF8ToString(description, descriptionLength));
 });
 EM_JS(void, pageDeselect, (int index), {
     ZantrelPage.deselect(index);
 });
-EM_JS(void, pageStop, (const char *text, int length), {
-    ZantrelPage.stop(UTF8ToString(text, length));
+EM_JS(void, pageStop, (const char *id, const char *text, int length), {
+    ZantrelPage.stop(UTF8ToString(id), UTF8ToString(text, length));
 });
 // clang-format on
 
 namespace {
 
-void setText(const char *id, std::string_view text)
+// The ids of the page's feedback and expression boxes, from the window's form.
+const char *feedbackBox()
 {
-    pageSet(id, "text", text.data(), static_cast<int>(text.size()));
+    static const std::string id(WindowForm::feedbackBox().name);
+    return id.c_str();
 }
 
-void setName(const char *id, std::string_view name)
+const char *expressionBox()
 {
-    pageSet(id, "name", name.data(), static_cast<int>(name.size()));
-}
-
-void setDescription(const char *id, std::string_view description)
-{
-    pageSet(id, "description", description.data(), static_cast<int>(description.size()));
+    static const std::string id(WindowForm::expressionBox().name);
+    return id.c_str();
 }
 
 class WebView final : public PlainPoolsView {
 public:
-    void setFeedbackText(std::string_view text) override { setText("Text1_0", shownText(text)); }
+    void setFeedbackText(std::string_view text) override
+    {
+        const std::string shown = shownText(text);
+        pageShowText(feedbackBox(), shown.data(), static_cast<int>(shown.size()));
+    }
 
     void setExpressionText(std::string text) override
     {
-        setDescription("Text2", spokenExpression(text));
-        setText("Text2", text);
+        const std::string spoken = spokenExpression(text);
+        pageShowValue(expressionBox(), text.data(), static_cast<int>(text.size()), spoken.data(),
+                      static_cast<int>(spoken.size()));
     }
 
     void deselectOption(int index) override { pageDeselect(index); }
 };
-
-// The window's fixed texts and accessible names, written into the page before the first exercise.
-// A control whose accessible name is its text is named by its text alone.
-void showFixedTexts()
-{
-    setText("title", WindowForm::window().text);
-    for (const WindowForm::Control &row : WindowForm::controls()) {
-        if (!row.shown) {
-            continue; // the hidden list boxes and text box are not on the page
-        }
-        const std::string id(row.name);
-        if (!row.text.empty()) {
-            setText(id.c_str(), shownText(row.text));
-        }
-        if (!row.accessibleName.empty() && row.accessibleName != row.text) {
-            setName(id.c_str(), row.accessibleName);
-        }
-        if (!row.accessibleDescription.empty()) {
-            setDescription(id.c_str(), row.accessibleDescription);
-        }
-    }
-}
 
 struct Drill {
     ClockRandom random;
@@ -109,7 +96,7 @@ template <typename Handler> void run(Handler handler)
     } catch (const std::exception &error) {
         d.stopped = true;
         const std::string report = errorReport(error.what());
-        pageStop(report.data(), static_cast<int>(report.size()));
+        pageStop(feedbackBox(), report.data(), static_cast<int>(report.size()));
     }
 }
 
@@ -119,7 +106,6 @@ extern "C" {
 
 EMSCRIPTEN_KEEPALIVE void Form_Load()
 {
-    showFixedTexts();
     run([](ExerciseController &controller) { controller.Form_Load(); });
 }
 

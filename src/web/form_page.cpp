@@ -1,0 +1,178 @@
+// SPDX-License-Identifier: MIT
+// Writes the page's share of the window's form to standard output, at build time, from the same
+// table the desktop window is built from:
+//     form_page title      the page's title, the window's caption;
+//     form_page controls   the controls' markup, with their fixed texts and accessible names;
+//     form_page style      each shown control's place in CSS pixels (15 twips to a pixel), its
+//                          background, and the colours of the button's bevel.
+// The page's own style.css styles the controls by kind (.label, .option …); the page's script finds
+// them by kind and the module by the ids it passes, so no id or colour is written twice.
+#include "shown_text.h"
+#include "window_form.h"
+
+#include <cstdio>
+#include <exception>
+#include <iterator>
+#include <string>
+#include <string_view>
+
+namespace {
+
+using WindowForm::Control;
+using WindowForm::Kind;
+
+std::string rgb(const WindowForm::Colour &colour)
+{
+    return "rgb(" + std::to_string(colour.red) + ", " + std::to_string(colour.green) + ", " +
+           std::to_string(colour.blue) + ")";
+}
+
+std::string px(int twips)
+{
+    return std::to_string(WindowForm::pixels(twips)) + "px";
+}
+
+std::string escaped(std::string_view text)
+{
+    std::string html;
+    for (const char c : text) {
+        switch (c) {
+        case '&':
+            html += "&amp;";
+            break;
+        case '<':
+            html += "&lt;";
+            break;
+        case '>':
+            html += "&gt;";
+            break;
+        case '"':
+            html += "&quot;";
+            break;
+        default:
+            html += c;
+        }
+    }
+    return html;
+}
+
+// A control's accessible name, where it is not its text.
+std::string label(const Control &row)
+{
+    return row.accessibleName.empty() || row.accessibleName == row.text
+               ? std::string()
+               : " aria-label=\"" + escaped(row.accessibleName) + "\"";
+}
+
+// The options of a group, each its own label around a radio button of the group.
+std::string options(std::string_view group)
+{
+    const auto &rows = WindowForm::controls();
+    std::string markup;
+    for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
+        if (row->kind == Kind::Option) {
+            markup += "<label id=\"" + std::string(row->name) +
+                      "\" class=\"option\"><input type=\"radio\" name=\"" + std::string(group) +
+                      "\"" + label(*row) + "><span>" + escaped(row->text) + "</span></label>\n";
+        }
+    }
+    return markup;
+}
+
+std::string control(const Control &row)
+{
+    const std::string id(row.name);
+    const std::string description = id + "_description";
+    switch (row.kind) {
+    case Kind::Label:
+        return "<div id=\"" + id + "\" class=\"label\">" + escaped(row.text) + "</div>\n";
+    case Kind::InfoBox:
+        return "<div id=\"" + id +
+               "\" class=\"infobox\" role=\"textbox\" aria-readonly=\"true\" "
+               "aria-multiline=\"true\" aria-live=\"polite\" tabindex=\"0\"" +
+               label(row) + ">" + escaped(shownText(row.text)) + "</div>\n";
+    case Kind::Frame:
+        return "<div id=\"" + id + "\" class=\"frame\" role=\"radiogroup\"" + label(row) + ">\n" +
+               options(row.name) + "</div>\n";
+    case Kind::Button:
+        return "<button id=\"" + id + "\" class=\"button\" type=\"button\" aria-describedby=\"" +
+               description + "\"" + label(row) + ">" + escaped(row.text) +
+               "</button>\n<span id=\"" + description + "\" hidden>" +
+               escaped(row.accessibleDescription) + "</span>\n";
+    case Kind::TextBox:
+        // Its description, the expression as it is read aloud, comes with each exercise.
+        return "<input id=\"" + id +
+               "\" class=\"textbox\" type=\"text\" readonly spellcheck=\"false\" "
+               "autocomplete=\"off\" aria-describedby=\"" +
+               description + "\"" + label(row) + ">\n<span id=\"" + description +
+               "\" hidden></span>\n";
+    default:
+        return {};
+    }
+}
+
+// The window stores its controls back to front; the page lists them front to back, the order in
+// which a reader and the Tab key meet them: heading, feedback, options, "Чисти", expression.
+void writeControls()
+{
+    const auto &rows = WindowForm::controls();
+    const Control &window = WindowForm::window();
+    std::string markup =
+        "<main id=\"" + std::string(window.name) + "\" class=\"window loading\">\n";
+    for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
+        if (row->shown && row->kind != Kind::Option) {
+            markup += control(*row);
+        }
+    }
+    markup += "</main>\n";
+    std::fputs(markup.c_str(), stdout);
+}
+
+void writeStyle()
+{
+    const Control &window = WindowForm::window();
+    const std::string background = rgb(window.background.value_or(WindowForm::windowColour));
+    std::printf("/* The window's form: places and colours. */\n");
+    std::printf("html, body { background: %s; }\n", background.c_str());
+    std::printf("#%s { --window-width: %s; width: %s; height: %s; background: %s; "
+                "--bevel-highlight: %s; --bevel-face: %s; --bevel-shadow: %s; }\n",
+                std::string(window.name).c_str(), px(window.place.width).c_str(),
+                px(window.place.width).c_str(), px(window.place.height).c_str(), background.c_str(),
+                rgb(WindowForm::bevelHighlight).c_str(), rgb(WindowForm::bevelFace).c_str(),
+                rgb(WindowForm::bevelShadow).c_str());
+    for (const Control &row : WindowForm::controls()) {
+        if (!row.shown) {
+            continue; // the hidden list boxes and text box are not on the page
+        }
+        std::string rule = "#" + std::string(row.name) + " { left: " + px(row.place.left) +
+                           "; top: " + px(row.place.top) + "; width: " + px(row.place.width) +
+                           "; height: " + px(row.place.height) + ";";
+        if (row.background) {
+            rule += " background: " + rgb(*row.background) + ";";
+        }
+        std::printf("%s }\n", rule.c_str());
+    }
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    const std::string_view what = argc == 2 ? argv[1] : "";
+    try {
+        if (what == "title") {
+            std::printf("%s\n", escaped(WindowForm::window().text).c_str());
+        } else if (what == "controls") {
+            writeControls();
+        } else if (what == "style") {
+            writeStyle();
+        } else {
+            std::fputs("usage: form_page title|controls|style\n", stderr);
+            return 2;
+        }
+        return 0;
+    } catch (const std::exception &error) {
+        std::fprintf(stderr, "form_page: %s\n", error.what());
+        return 1;
+    }
+}
