@@ -59,9 +59,9 @@ QColor colour(const WindowForm::Colour &rgb)
 // Every colour role set, so that a desktop colour scheme (a dark one, say) changes nothing.
 QPalette windowPalette()
 {
-    QPalette palette(Qt::black, QColor(240, 240, 240), Qt::white, QColor(160, 160, 160),
-                     QColor(200, 200, 200), Qt::black, Qt::white, Qt::white,
-                     colour(WindowForm::windowColour));
+    QPalette palette(Qt::black, colour(WindowForm::bevelFace), colour(WindowForm::bevelHighlight),
+                     colour(WindowForm::bevelShadow), QColor(200, 200, 200), Qt::black, Qt::white,
+                     Qt::white, colour(WindowForm::windowColour));
     palette.setColor(QPalette::Shadow, QColor(64, 64, 64));
     palette.setColor(QPalette::Highlight, QColor(0, 0, 128));
     palette.setColor(QPalette::HighlightedText, Qt::white);
