@@ -4,9 +4,7 @@
 #include "formulas.h"
 #include "spoken_expression.h"
 
-#include <algorithm>
 #include <cstddef>
-#include <stdexcept>
 
 namespace WindowForm {
 
@@ -67,32 +65,6 @@ const std::array<Control, 18> &controls()
 {
     static const std::array<Control, 18> rows = makeControls();
     return rows;
-}
-
-namespace {
-
-const Control &shownControl(Kind kind)
-{
-    const auto &rows = controls();
-    const auto *row = std::find_if(rows.begin(), rows.end(), [kind](const Control &control) {
-        return control.kind == kind && control.shown;
-    });
-    if (row == rows.end()) {
-        throw std::logic_error("the form has no such control");
-    }
-    return *row;
-}
-
-} // namespace
-
-const Control &feedbackBox()
-{
-    return shownControl(Kind::InfoBox);
-}
-
-const Control &expressionBox()
-{
-    return shownControl(Kind::TextBox);
 }
 
 } // namespace WindowForm

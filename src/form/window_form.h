@@ -113,9 +113,6 @@ inline constexpr Colour bevelShadow{160, 160, 160};
 const Control &window();
 // Every control, in the order the window stores them: 18 rows.
 const std::array<Control, 18> &controls();
-// The box that shows the feedback (Text1(0)) and the one that shows the expression (Text2).
-const Control &feedbackBox();
-const Control &expressionBox();
 // The options' names, by index.
 inline constexpr std::array<std::string_view, 9> optionNames{
     "Option1_0", "Option1_1", "Option1_2", "Option1_3", "Option1_4",

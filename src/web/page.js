@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: MIT
 // The page around the drill's WebAssembly module: it forwards the page's events to the module's
 // handlers (Form_Load once the module is ready, Command1_Click on "Чисти", Option1_Click on a
-// chosen option) and shows what the module writes, through the functions below, which the module
-// calls with the ids of the window's form. The page's markup, texts and accessible names come from
-// the form too; judging and numbers all come from the module. Bundled in front of the module's own
+// chosen option) and shows what the module writes, through the functions below. It finds the
+// controls by kind, as the page's markup written from the window's form marks them (.infobox,
+// .textbox …); their texts and accessible names come from the form too, judging and numbers from
+// the module. Bundled in front of the module's own
 // loader.
 var ZantrelPage = (() => {
     const drill = () => document.querySelector('main');
     const options = () => drill().querySelectorAll('input[type=radio]');
+    const feedback = () => drill().querySelector('.infobox');
 
     // On a screen narrower than the window, the whole window is scaled down, never reflowed.
     const fit = () => {
@@ -19,22 +21,22 @@ var ZantrelPage = (() => {
     };
 
     return {
-        showText(id, text) {
-            document.getElementById(id).textContent = text;
+        showFeedback(text) {
+            feedback().textContent = text;
         },
-        // A one-line text box's text, and its description: the text as it is read aloud.
-        showValue(id, text, description) {
-            const box = document.getElementById(id);
+        // The expression, and its description: the expression as it is read aloud.
+        showExpression(text, spoken) {
+            const box = drill().querySelector('.textbox');
             box.value = text;
-            document.getElementById(box.getAttribute('aria-describedby')).textContent = description;
+            document.getElementById(box.getAttribute('aria-describedby')).textContent = spoken;
         },
         deselect(index) {
             options()[index].checked = false;
         },
-        // An error stopped the drill: its report stays in the given box, the controls go dead.
-        stop(id, report) {
-            this.showText(id, report);
-            document.getElementById(id).setAttribute('role', 'alert');
+        // An error stopped the drill: its report stays in the feedback box, the controls go dead.
+        stop(report) {
+            this.showFeedback(report);
+            feedback().setAttribute('role', 'alert');
             for (const control of drill().querySelectorAll('input, button')) {
                 control.disabled = true;
             }

@@ -2,16 +2,15 @@
 // The web page's side of the drill: the page is the exercise controller's view, as the desktop
 // window is. The page calls the exported handlers on its events (Form_Load once the page and this
 // module are ready, Command1_Click on "Чисти", Option1_Click on a chosen option); the view writes
-// what the exercise says into the page through the few functions of page.js, naming the boxes by
-// the ids the form gives them. The page's markup, fixed texts and names are written from the form
-// at build time. The pools are plain vectors; the random source is seeded from the clock once per
+// what the exercise says into the page through the few functions of page.js, one for each thing
+// it shows. The page's markup, fixed texts and names are written from the window's form at build
+// time. The pools are plain vectors; the random source is seeded from the clock once per
 // page load. An error inside a handler shows its report in the page and stops the drill.
 #include "clock_random.h"
 #include "exercise_controller.h"
 #include "plain_pools_view.h"
 #include "shown_text.h"
 #include "spoken_expression.h"
-#include "window_form.h"
 
 #include <emscripten.h>
 
@@ -23,50 +22,35 @@
 
 // clang-format off
 // The page's functions (page.js), each for one thing the exercise shows.
-EM_JS(void, pageShowText, (const char *id, const char *text, int length), {
-    ZantrelPage.showText(UTF8ToString(id), UTF8ToString(text, length));
+EM_JS(void, pageShowFeedback, (const char *text, int length), {
+    ZantrelPage.showFeedback(UTF8ToString(text, length));
 });
-EM_JS(void, pageShowValue, (const char *id, const char *text, int length, const char *description,
-                            int descriptionLength), {
-    ZantrelPage.showValue(UTF8ToString(id), UTF8ToString(text, length),
-                          UTF8ToString(description, descriptionLength));
+EM_JS(void, pageShowExpression, (const char *text, int length, const char *spoken, int spokenLength), {
+    ZantrelPage.showExpression(UTF8ToString(text, length), UTF8ToString(spoken, spokenLength));
 });
 EM_JS(void, pageDeselect, (int index), {
     ZantrelPage.deselect(index);
 });
-EM_JS(void, pageStop, (const char *id, const char *text, int length), {
-    ZantrelPage.stop(UTF8ToString(id), UTF8ToString(text, length));
+EM_JS(void, pageStop, (const char *report, int length), {
+    ZantrelPage.stop(UTF8ToString(report, length));
 });
 // clang-format on
 
 namespace {
-
-// The ids of the page's feedback and expression boxes, from the window's form.
-const char *feedbackBox()
-{
-    static const std::string id(WindowForm::feedbackBox().name);
-    return id.c_str();
-}
-
-const char *expressionBox()
-{
-    static const std::string id(WindowForm::expressionBox().name);
-    return id.c_str();
-}
 
 class WebView final : public PlainPoolsView {
 public:
     void setFeedbackText(std::string_view text) override
     {
         const std::string shown = shownText(text);
-        pageShowText(feedbackBox(), shown.data(), static_cast<int>(shown.size()));
+        pageShowFeedback(shown.data(), static_cast<int>(shown.size()));
     }
 
     void setExpressionText(std::string text) override
     {
         const std::string spoken = spokenExpression(text);
-        pageShowValue(expressionBox(), text.data(), static_cast<int>(text.size()), spoken.data(),
-                      static_cast<int>(spoken.size()));
+        pageShowExpression(text.data(), static_cast<int>(text.size()), spoken.data(),
+                           static_cast<int>(spoken.size()));
     }
 
     void deselectOption(int index) override { pageDeselect(index); }
@@ -96,7 +80,7 @@ template <typename Handler> void run(Handler handler)
     } catch (const std::exception &error) {
         d.stopped = true;
         const std::string report = errorReport(error.what());
-        pageStop(feedbackBox(), report.data(), static_cast<int>(report.size()));
+        pageStop(report.data(), static_cast<int>(report.size()));
     }
 }
 
