@@ -7,15 +7,6 @@ var ZantrelPage = (() => {
     const byId = (id) => document.getElementById(id);
     const options = () => byId('Frame1').querySelectorAll('input');
 
-    // On a screen narrower than the window, the whole window is scaled down, never reflowed.
-    const fit = () => {
-        const window = byId('Zantrel');
-        const scale = Math.min(1, document.documentElement.clientWidth / window.offsetWidth);
-        window.style.transform = scale < 1 ? `scale(${scale})` : '';
-        // the space it no longer takes
-        window.style.marginBottom = scale < 1 ? `${window.offsetHeight * (scale - 1)}px` : '';
-    };
-
     return {
         // Sets a control's text, accessible name or accessible description.
         set(id, what, text) {
@@ -29,8 +20,6 @@ var ZantrelPage = (() => {
                 control.setAttribute('aria-label', text);
             } else if (what === 'description') {
                 byId(id + '_description').textContent = text;
-            } else if (control.type === 'text') {
-                control.value = text;
             } else {
                 (element.querySelector('span') || element).textContent = text;
             }
@@ -69,8 +58,6 @@ var ZantrelPage = (() => {
                 next.dispatchEvent(new Event('change', {bubbles: true}));
             });
             Module._Form_Load();
-            fit();
-            window.addEventListener('resize', fit);
             byId('Zantrel').classList.remove('loading');
             performance.mark('zantrel-exercise-shown');
             // The offline copy is made once the exercise has been painted, where the browser keeps

@@ -251,7 +251,7 @@ def answer(browser):
 
 
 def shown(browser):
-    return browser.js("return document.getElementById('Text2').value")
+    return browser.js("return document.getElementById('Text2').textContent")
 
 
 def right_formula(browser):
