@@ -69,6 +69,21 @@ var ZantrelPage = (() => {
     };
 })();
 
+// The module's bytes, carried in this script as base64 (inline_page.py writes them in), decoded in
+// a task of their own once the page has been parsed and compiled off the main thread: the page never
+// waits long on the module, and never fetches it (nothing can be fetched from disk).
+Module['instantiateWasm'] = (imports, receiveInstance) => {
+    setTimeout(() => {
+        const text = atob('@MODULE@');
+        const bytes = new Uint8Array(text.length);
+        for (let i = 0; i < text.length; ++i) {
+            bytes[i] = text.charCodeAt(i);
+        }
+        WebAssembly.instantiate(bytes, imports).then((result) => receiveInstance(result.instance), abort);
+    });
+    return {}; // the exports come later, through receiveInstance
+};
+
 // Where the module cannot run, the page's note on what to do shows at once.
 Module['onAbort'] = () => document.getElementById('Zantrel').classList.add('failed');
 
