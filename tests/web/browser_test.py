@@ -7,11 +7,13 @@ WebKitWebDriver, on the X server of the test's session).
 In each, one learner's session with the site served from 127.0.0.1: exercises judged against the
 test's own polynomial check (a wrong choice, then the right one, then "Чисти"), the keyboard path
 with the arrow keys going round the options, the painted pixels, an offline reload through the
-service worker, no request to another origin, no storage left behind and nothing in the console;
-in Chromium also the accessibility tree and what adding it to a home screen needs. Then the page
-unzipped and opened from disk, and a page whose script cannot run, which must say what to do.
-Last, in Chromium, an update from one version to the next of one of two copies of the site on one
-host, with the files as old as an unpacked zip leaves them.
+service worker (also from a server that connects but never answers), no request to another origin,
+no storage left behind and nothing in the console; in Chromium also the accessibility tree and what
+adding it to a home screen needs. Then the page unzipped and opened from disk, and a page whose
+script cannot run, which must say what to do. In WebKit's narrowest window and in Chromium on
+phones with touch, portrait and turned: targets, text sizes, the whole expression and the answer in
+view after each tap. Last, in Chromium, an update from one version to the next of one of two copies
+of the site on one host, with the files as old as an unpacked zip leaves them.
 
     browser_test.py SITE_DIR ZIP"""
 import base64
@@ -34,6 +36,9 @@ import websocket
 from PIL import Image
 from selenium import webdriver
 from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.actions import interaction
+from selenium.webdriver.common.actions.action_builder import ActionBuilder
+from selenium.webdriver.common.actions.pointer_input import PointerInput
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.webkitgtk.options import Options as WebKitOptions
@@ -315,16 +320,24 @@ def learner_session(browser, site_dir):
     check(rounds == expected, name + f'arrow keys: {rounds}, not {expected}')
 
     # The painted window: colours at the places the window's layout gives, text in every control.
+    # A browser under load may paint late: the screenshot is taken again until the colours are all
+    # there, for a while.
     left, top = browser.js("const r = document.getElementById('Zantrel').getBoundingClientRect(); return [r.left, r.top]")
-    shot = browser.screenshot()
+    colours = ((2, 2, (192, 192, 255), 'window'), (57, 1, (255, 192, 128), 'heading'),
+               (161, 33, (255, 192, 128), 'label'), (285, 60, (192, 192, 255), 'frame'),
+               (307, 212, (255, 128, 128), 'button face'), (304, 208, (255, 255, 255), 'bevel'),
+               (424, 232, (0, 0, 0), 'bevel shadow'), (450, 245, (255, 255, 255), 'expression box'),
+               (10, 300, (255, 255, 255), 'feedback box')) + \
+        tuple((279, 58 + 20 * i, (128, 255, 255), f'option {i}') for i in range(9))
+    deadline = time.monotonic() + 10
+    while True:
+        shot = browser.screenshot()
+        at = lambda x, y: shot.getpixel((round(left) + x, round(top) + y))  # noqa: E731
+        if all(at(x, y) == colour for x, y, colour, _ in colours) or time.monotonic() > deadline:
+            break
+        time.sleep(0.2)
     shot.save(f'zantrel-web-{browser.name.lower()}.png')  # for a person to look at
-    at = lambda x, y: shot.getpixel((round(left) + x, round(top) + y))  # noqa: E731
-    for x, y, colour, what in ((2, 2, (192, 192, 255), 'window'), (57, 1, (255, 192, 128), 'heading'),
-                               (161, 33, (255, 192, 128), 'label'), (285, 60, (192, 192, 255), 'frame'),
-                               (307, 212, (255, 128, 128), 'button face'), (304, 208, (255, 255, 255), 'bevel'),
-                               (424, 232, (0, 0, 0), 'bevel shadow'), (450, 245, (255, 255, 255), 'expression box'),
-                               (10, 300, (255, 255, 255), 'feedback box')) + \
-            tuple((279, 58 + 20 * i, (128, 255, 255), f'option {i}') for i in range(9)):
+    for x, y, colour, what in colours:
         check(at(x, y) == colour, name + f'{what} at ({x}, {y}): {at(x, y)}')
     for what, (x, y, w, h) in {'heading': (56, 0, 345, 25), 'label': (160, 32, 121, 25), 'button': (306, 210, 117, 21),
                                'expression': (9, 241, 447, 39), 'options': (180, 56, 100, 180)}.items():
@@ -332,7 +345,7 @@ def learner_session(browser, site_dir):
         check(dark > 20, name + f'no text painted in the {what}')
 
     if browser.name == 'Chromium':
-        chromium_only(browser)
+        chromium_only(browser, site_dir)
 
     # Offline: once the service worker holds the site, the drill works without the server (and, in
     # Chromium, without the browser's own cache, which would hide a file the worker does not keep).
@@ -341,7 +354,20 @@ def learner_session(browser, site_dir):
     if browser.name == 'Chromium':
         browser.driver.execute_cdp_cmd('Network.setCacheDisabled', {'cacheDisabled': True})
     site.stop()
-    load(browser, site.origin + '/')
+    # A network that connects but passes nothing: the offline copy after a few seconds.
+    with socket.create_server(site.server_address):
+        if browser.name != 'Firefox':  # Firefox's own session gives up after 60 s
+            browser.driver.set_page_load_timeout(20)
+        started = time.monotonic()
+        browser.get(site.origin + '/')
+        wait_until(lambda: browser.js(LOADED), name + 'a silent server keeps the page blank')
+        waited = time.monotonic() - started
+        check(2.5 < waited < 10, name + f'the offline copy shown after {waited:.1f} s with a silent server')
+    if browser.name != 'Firefox':
+        browser.driver.set_page_load_timeout(300)
+    browser.click('#Frame1 input', right_formula(browser))
+    check(answer(browser) == 'Правилно!', name + f'offline drill, silent server: {answer(browser)!r}')
+    load(browser, site.origin + '/')  # no server at all
     browser.click('#Frame1 input', right_formula(browser))
     check(answer(browser) == 'Правилно!', name + f'offline drill: {shown(browser)!r}, {answer(browser)!r}')
     caches = browser.js('return caches.keys()')
@@ -358,7 +384,7 @@ def learner_session(browser, site_dir):
     elsewhere.stop()
 
 
-def chromium_only(browser):
+def chromium_only(browser, site_dir):
     """What only Chromium tells: the accessibility tree, the requests, adding it to a home screen."""
     driver = browser.driver
     nodes = driver.execute_cdp_cmd('Accessibility.getFullAXTree', {})['nodes']
@@ -374,14 +400,154 @@ def chromium_only(browser):
           and not re.search(r'[\^*()+]', spoken), f'spoken {spoken!r} of {text!r}')
     check(any(a[:2] == ('textbox', 'Пояснение и отговор') and a[3].get('live') == 'polite' for a in ax), 'feedback box')
     installable = driver.execute_cdp_cmd('Page.getInstallabilityErrors', {})['installabilityErrors']
-    check(not installable and not driver.execute_cdp_cmd('Page.getAppManifest', {})['errors'],
-          f'cannot be added to a home screen: {installable}')
+    manifest = driver.execute_cdp_cmd('Page.getAppManifest', {})
+    check(not installable and not manifest['errors'], f'cannot be added to a home screen: {installable}')
+    home_screen_icons(json.loads(manifest['data']), site_dir)
     origin = browser.js('return location.origin')
     requests = [json.loads(e['message'])['message'] for e in driver.get_log('performance')]
     urls = {m['params']['request']['url'] for m in requests if m['method'] == 'Network.requestWillBeSent'}
     urls = {u for u in urls if u.startswith(('http:', 'https:', 'ws:', 'wss:'))}  # not the browser's own pages
     check(all(u.startswith(origin + '/') for u in urls), f'requests: {sorted(urls)}')
     check(len([u for u in urls if u.endswith(('.wasm', '.js', '.css', '.woff2'))]) == 0, f'the page fetched parts of itself: {urls}')
+
+
+def home_screen_icons(manifest, site_dir):
+    """PNG icons of 192 and 512 px, and a maskable one that draws nothing outside the circle of 80 %
+    of its side that a home screen's mask may leave."""
+    icons = {(i['sizes'], i.get('purpose', 'any')): i['src'] for i in manifest['icons'] if i['type'] == 'image/png'}
+    for sizes, purpose in (('192x192', 'any'), ('512x512', 'any'), ('512x512', 'maskable')):
+        if not check((sizes, purpose) in icons, f'no {purpose} {sizes} icon in {sorted(icons)}'):
+            continue
+        image = Image.open(os.path.join(site_dir, icons[sizes, purpose])).convert('RGB')
+        check('%dx%d' % image.size == sizes, f'{icons[sizes, purpose]} is {image.size}')
+        side = image.width
+        outside = {image.getpixel((x, y)) for x in range(0, side, 2) for y in range(0, side, 2)
+                   if (x - side / 2) ** 2 + (y - side / 2) ** 2 > (0.4 * side) ** 2}
+        inside = {image.getpixel((x, y)) for x in range(side // 4, 3 * side // 4) for y in (side // 3, side // 2)}
+        check(purpose != 'maskable' or (len(outside) == 1 and len(inside) > 2),
+              f'maskable icon: {outside} outside its safe zone, {inside} inside')
+
+
+# Phones, portrait and turned, at the sizes of common ones.
+PHONES = ((360, 740), (568, 320), (320, 568), (390, 844))
+LONGEST = ' 64*a^2 +  49*b^2 +  36*c^2 +  112*a*b -  96*a*c -  84*b*c'
+# Measures of the page as a phone shows it: the targets' boxes, the smallest text as drawn, the
+# terms of the expression split between lines, whether it or the page is cut or scrolls sideways.
+PHONE_LAYOUT = """
+    const byId = (id) => document.getElementById(id), e = byId('Text2'), r = e.getBoundingClientRect();
+    const targets = [...document.querySelectorAll('#Frame1 > label'), byId('Command1')].map((t) => {
+        const b = t.getBoundingClientRect(); return [b.left, b.top, b.right, b.bottom]; });
+    const texts = [...document.querySelectorAll('#Frame1 span, .label, #Command1, #Text1_0, #Text2')];
+    const scale = byId('Zantrel').getBoundingClientRect().width / byId('Zantrel').offsetWidth;
+    const drawn = (t) => parseFloat(getComputedStyle(t).fontSize) * scale;
+    const split = [...e.textContent.matchAll(/\\S+/g)].filter((m) => {
+        const range = document.createRange();
+        range.setStart(e.firstChild, m.index);
+        range.setEnd(e.firstChild, m.index + m[0].length);
+        return range.getClientRects().length != 1;
+    }).map((m) => m[0]);
+    return {targets, smallest: Math.min(...texts.map(drawn)), split,
+            cut: e.scrollWidth > e.clientWidth || e.scrollHeight > e.clientHeight || r.left < 0 || r.right > innerWidth,
+            sideways: document.documentElement.scrollWidth > innerWidth}"""
+# Whether the answer's first line is on the screen, uncovered.
+ANSWER_IN_VIEW = """
+    const f = document.getElementById('Text1_0'), range = document.createRange();
+    range.setStart(f.firstChild, 0);
+    range.setEnd(f.firstChild, 1);
+    const r = range.getClientRects()[0];
+    return r.top >= 0 && r.bottom <= innerHeight && f.contains(document.elementFromPoint(r.left + 2, (r.top + r.bottom) / 2))"""
+
+
+def tap(browser, selector, index=0, edge=False):
+    """A tap (a click in WebKit) on a control's middle, or near its right end."""
+    x, y = browser.js('const r = document.querySelectorAll(arguments[0])[arguments[1]].getBoundingClientRect();'
+                      'return [r.left + (arguments[2] ? r.width - 6 : r.width / 2), r.top + r.height / 2]',
+                      selector, index, edge)
+    kind = interaction.POINTER_TOUCH if browser.name == 'Chromium' else interaction.POINTER_MOUSE
+    actions = ActionBuilder(browser.driver, mouse=PointerInput(kind, 'finger'))
+    actions.pointer_action.move_to_location(round(x), round(y)).pointer_down().pointer_up()
+    actions.perform()
+
+
+def phone_layout(browser, name):
+    """Targets of at least 44 by 44 CSS px that do not overlap, texts of at least 16 px, the
+    expression whole (the longest too) and broken only between terms, nothing to scroll sideways."""
+    expression = shown(browser)
+    for text in (LONGEST, expression):  # the module's own last, to be judged
+        browser.js("ZantrelPage.set('Text2', 'text', arguments[0])", text)
+        layout = browser.js(PHONE_LAYOUT)
+        targets = layout['targets']
+        small = [t for t in targets if t[2] - t[0] < 44 or t[3] - t[1] < 44]
+        overlapping = [(a, b) for a, b in itertools.combinations(targets, 2)
+                       if min(a[2], b[2]) > max(a[0], b[0]) and min(a[3], b[3]) > max(a[1], b[1])]
+        check(not small and not overlapping, name + f'targets too small {small} or overlapping {overlapping}')
+        check(layout['smallest'] >= 16, name + f'text drawn at {layout["smallest"]:.1f} px')
+        check(not layout['cut'] and not layout['split'], name + f'{text!r} cut or split: {layout}')
+        check(not layout['sideways'], name + 'the page scrolls sideways')
+
+
+def phone_session(browser, name):
+    """Taps through two exercises; the answer's first line is in view after each."""
+    before = browser.js(PHONE_LAYOUT)['targets']
+    for turn in range(2):
+        text, right = shown(browser), right_formula(browser)
+        tap(browser, '#Frame1 > label', (right + 1 + turn) % 9, edge=True)
+        check(answer(browser) == 'Сравнете с ' + CAPTIONS[right] and browser.js(ANSWER_IN_VIEW),
+              name + f'{text!r}, wrong choice: {answer(browser)!r}, in view: {browser.js(ANSWER_IN_VIEW)}')
+        tap(browser, '#Frame1 > label', right)
+        check(answer(browser) == 'Правилно!' and browser.js(ANSWER_IN_VIEW), name + f'{text!r}, right choice')
+        tap(browser, '#Command1')
+        check(answer(browser) == '' and shown(browser) != text, name + 'after "Чисти"')
+    check(browser.js(PHONE_LAYOUT)['targets'] == before, name + 'the controls moved during the session')
+
+
+def phones(site_dir):
+    """The drill on phones in Chromium, with touch: at each size, the layout and a session of
+    taps, no layout shift; then the phone turned in the middle of an exercise keeps it."""
+    browser = chromium()
+    site = Server(site_dir)
+    shifts = 'return new Promise((done) => { let sum = 0; new PerformanceObserver((l) => l.getEntries().forEach(' \
+             '(e) => { sum += e.value; })).observe({type: "layout-shift", buffered: true}); setTimeout(() => done(sum), 200); })'
+    state = "return [document.getElementById('Text2').textContent, document.getElementById('Text1_0').textContent, " \
+            "[...document.querySelectorAll('#Frame1 input')].findIndex((r) => r.checked)]"
+    try:
+        browser.driver.execute_cdp_cmd('Emulation.setTouchEmulationEnabled', {'enabled': True, 'maxTouchPoints': 5})
+        for width, height in PHONES:
+            name = f'Chromium at {width}x{height}: '
+            browser.driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {
+                'width': width, 'height': height, 'deviceScaleFactor': 1, 'mobile': True})
+            load(browser, site.origin + '/')
+            phone_layout(browser, name)
+            phone_session(browser, name)
+            browser.screenshot().save(f'zantrel-phone-chromium-{width}x{height}.png')  # for a person to look at
+            check(browser.js(shifts) == 0, name + f'layout shift {browser.js(shifts)}')
+        tap(browser, '#Frame1 > label', (right_formula(browser) + 1) % 9)
+        kept = browser.js(state)
+        browser.driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {
+            'width': 740, 'height': 360, 'deviceScaleFactor': 1, 'mobile': True})
+        check(browser.js(state) == kept, f'Chromium turned to 740x360: {browser.js(state)}, not {kept}')
+        check(browser.js(ANSWER_IN_VIEW), 'Chromium turned to 740x360: the answer is out of view')
+        phone_layout(browser, 'Chromium at 740x360: ')
+        phone_session(browser, 'Chromium at 740x360: ')
+    finally:
+        browser.quit()
+        site.stop()
+
+
+def narrow_webkit(browser, site_dir):
+    """The drill in WebKit's narrowest window (MiniBrowser keeps it at least 447 px wide)."""
+    site = Server(site_dir)
+    try:
+        browser.driver.set_window_rect(0, 0, 360, 740)
+        load(browser, site.origin + '/')
+        width = browser.js('return innerWidth')
+        name = f'WebKit at {width} px: '
+        if check(width < 465, name + 'the window is as wide as the page'):
+            phone_layout(browser, name)
+            phone_session(browser, name)
+            browser.screenshot().save('zantrel-phone-webkit.png')  # for a person to look at
+    finally:
+        site.stop()
 
 
 def from_disk(browser, site_zip):
@@ -503,11 +669,14 @@ def main():
         try:
             learner_session(browser, site_dir)
             from_disk(browser, site_zip)
+            if name == 'WebKit':
+                narrow_webkit(browser, site_dir)
         except Exception as error:  # noqa: BLE001 -- the other browsers still run
             check(False, f'{name}: {type(error).__name__}: {error}')
         finally:
             browser.quit()
         print(f'{name}: done, {len(failures)} failures so far')
+    phones(site_dir)
     update(site_dir)
     finish('browser')
 
