@@ -60,27 +60,38 @@ var ZantrelPage = (() => {
             Module._Form_Load();
             byId('Zantrel').classList.remove('loading');
             performance.mark('zantrel-exercise-shown');
-            // The offline copy is made once the exercise has been painted, where the browser keeps
-            // one: a page served over https or from this computer (not one opened from disk).
+            // The offline copy is made a little after the page has loaded, so that its downloads
+            // keep out of the way of the first exercise, where the browser keeps one: a page served
+            // over https or from this computer (not one opened from disk).
             if ('serviceWorker' in navigator && window.isSecureContext && location.protocol.startsWith('http')) {
-                requestAnimationFrame(() => setTimeout(() => navigator.serviceWorker.register('sw.js')));
+                const register = () => setTimeout(() => navigator.serviceWorker.register('sw.js'), 500);
+                if (document.readyState === 'complete') {
+                    register();
+                } else {
+                    window.addEventListener('load', register);
+                }
             }
         },
     };
 })();
 
-// The module's bytes, carried in this script as base64 (inline_page.py writes them in), decoded in
-// a task of their own once the page has been parsed and compiled off the main thread: the page never
-// waits long on the module, and never fetches it (nothing can be fetched from disk).
+// The module's bytes, carried in this script as base64 (inline_page.py writes them in), compiled off
+// the main thread while the page is laid out: the page never waits long on the module, and never
+// fetches it (nothing can be fetched from disk). Browsers without a base64 decoder of their own
+// decode it here.
 Module['instantiateWasm'] = (imports, receiveInstance) => {
-    setTimeout(() => {
-        const text = atob('@MODULE@');
-        const bytes = new Uint8Array(text.length);
+    const base64 = '@MODULE@';
+    let bytes;
+    if (Uint8Array.fromBase64) {
+        bytes = Uint8Array.fromBase64(base64);
+    } else {
+        const text = atob(base64);
+        bytes = new Uint8Array(text.length);
         for (let i = 0; i < text.length; ++i) {
             bytes[i] = text.charCodeAt(i);
         }
-        WebAssembly.instantiate(bytes, imports).then((result) => receiveInstance(result.instance), abort);
-    });
+    }
+    WebAssembly.instantiate(bytes, imports).then((result) => receiveInstance(result.instance), abort);
     return {}; // the exports come later, through receiveInstance
 };
 
