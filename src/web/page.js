@@ -35,7 +35,8 @@ var ZantrelPage = (() => {
                 control.disabled = true;
             }
         },
-        start() {
+        // Wired while the page loads: the controls stay hidden, so untouchable, until start().
+        listen() {
             byId('Command1').addEventListener('click', () => Module._Command1_Click());
             options().forEach((option, index) => option.addEventListener('change', () => {
                 if (option.checked) {
@@ -57,6 +58,8 @@ var ZantrelPage = (() => {
                 next.focus();
                 next.dispatchEvent(new Event('change', {bubbles: true}));
             });
+        },
+        start() {
             Module._Form_Load();
             byId('Zantrel').classList.remove('loading');
             performance.mark('zantrel-exercise-shown');
@@ -106,11 +109,7 @@ if (location.protocol.startsWith('http')) {
     document.head.append(manifest);
 }
 
-// The module may be ready before the page is parsed: the script loads without waiting for it.
-Module['onRuntimeInitialized'] = () => {
-    if (document.readyState === 'loading') {
-        document.addEventListener('DOMContentLoaded', () => ZantrelPage.start());
-    } else {
-        ZantrelPage.start();
-    }
-};
+// The script comes after the page's controls, so they are there to be wired at once, and the drill
+// starts as soon as the module is ready, without waiting for the rest of the page.
+ZantrelPage.listen();
+Module['onRuntimeInitialized'] = () => ZantrelPage.start();
