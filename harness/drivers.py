@@ -46,6 +46,7 @@ class Selenium:
 
     def __init__(self, name, driver, process=None):
         self.name, self.driver, self.process = name, driver, process
+        driver.set_page_load_timeout(60)
 
     def get(self, url):
         self.driver.get(url)

@@ -3,7 +3,9 @@
 """Draws the program's icon: a square of side a + b cut into a^2, two a*b rectangles and b^2,
 the picture behind (a + b)^2 = a^2 + 2ab + b^2. Writes zantrel.ico (32x32 and 16x16, 16 colours
 each), the window's own images as XPM (C source the window compiles in: those two and the larger
-ones a taskbar shows at scale 1 and 2), PNG renditions for the hicolor theme and a scalable SVG. Uses the standard library only."""
+ones a taskbar shows at scale 1 and 2), PNG renditions for the hicolor theme and a home screen
+(with a maskable one, the picture on the window's colour) and a scalable SVG. Uses the standard
+library only."""
 import struct
 import sys
 import zlib
@@ -18,6 +20,10 @@ PALETTE = [
 BLACK, NAVY, AQUA, RED, WHITE = 0, 4, 14, 9, 15
 SPLIT = 0.62  # where a ends and b begins, as a share of the side
 WINDOW_SIZES = (16, 32, 48, 64, 128)
+# A maskable icon: the picture on the window's colour, small enough that its corners stay inside
+# the circle of 80 % of the side that every home screen's mask leaves whole.
+WINDOW_COLOUR = (192, 192, 255)
+MASKABLE_SHARE = 0.55
 
 
 def picture(size):
@@ -67,14 +73,32 @@ def write_ico(path, sizes):
     path.write_bytes(out + b''.join(entries))
 
 
-def write_png(path, size):
-    rows = picture(size)
-    raw = b''.join(b'\x00' + bytes(c for i in row for c in PALETTE[i]) for row in rows)
+def maskable(size):
+    """Rows of colours: the picture in the middle of a square of the window's colour."""
+    side = round(size * MASKABLE_SHARE)
+    margin = (size - side) // 2
+    inner = [[PALETTE[i] for i in row] for row in picture(side)]
+    rows = []
+    for y in range(size):
+        row = [WINDOW_COLOUR] * size
+        if margin <= y < margin + side:
+            row[margin:margin + side] = inner[y - margin]
+        rows.append(row)
+    return rows
+
+
+def write_png(path, size, rows=None):
+    """The picture, or the given rows of colours, as a PNG of the colours it uses (8-bit indexed)."""
+    rows = rows or [[PALETTE[i] for i in row] for row in picture(size)]
+    colours = sorted({colour for row in rows for colour in row})
+    index = {colour: i for i, colour in enumerate(colours)}
+    raw = b''.join(b'\x00' + bytes(index[colour] for colour in row) for row in rows)
 
     def chunk(kind, data):
         return struct.pack('>I', len(data)) + kind + data + struct.pack('>I', zlib.crc32(kind + data))
 
-    png = b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', size, size, 8, 2, 0, 0, 0))
+    png = b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', size, size, 8, 3, 0, 0, 0))
+    png += chunk(b'PLTE', bytes(c for colour in colours for c in colour))
     png += chunk(b'IDAT', zlib.compress(raw, 9)) + chunk(b'IEND', b'')
     path.write_bytes(png)
 
@@ -109,8 +133,9 @@ def main():
     write_ico(out / 'zantrel.ico', [32, 16])
     for size in WINDOW_SIZES:
         write_xpm(out / f'zantrel-{size}.xpm', size)
-    for size in (16, 22, 24, 32, 48, 64, 128, 256):
+    for size in (16, 22, 24, 32, 48, 64, 128, 192, 256, 512):
         write_png(out / f'zantrel-{size}.png', size)
+    write_png(out / 'zantrel-maskable-512.png', 512, maskable(512))
     write_svg(out / 'zantrel.svg')
 
 

@@ -100,11 +100,12 @@ std::string control(const Control &row)
                "</button>\n<span id=\"" + description + "\" hidden>" +
                escaped(row.accessibleDescription) + "</span>\n";
     case Kind::TextBox:
-        // Its description, the expression as it is read aloud, comes with each exercise.
-        return "<input id=\"" + id +
-               "\" class=\"textbox\" type=\"text\" readonly spellcheck=\"false\" "
-               "autocomplete=\"off\" aria-describedby=\"" +
-               description + "\"" + label(row) + ">\n<span id=\"" + description +
+        // Read-only, so a tap opens no on-screen keyboard, and able to wrap where the page is
+        // narrow. Its description, the expression as it is read aloud, comes with each exercise.
+        return "<div id=\"" + id +
+               "\" class=\"textbox\" role=\"textbox\" aria-readonly=\"true\" tabindex=\"0\" "
+               "aria-describedby=\"" +
+               description + "\"" + label(row) + "></div>\n<span id=\"" + description +
                "\" hidden></span>\n";
     default:
         return {};

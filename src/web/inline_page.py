@@ -2,11 +2,11 @@
 # SPDX-License-Identifier: MIT
 """Writes the drill's page as one self-contained file: the title and the controls' markup (written
 from the window's form), the style, with the font as a data URL, and the script, with the
-WebAssembly module inside it, go into the page, and the page's Content-Security-Policy allows
-exactly that style and that script, by their SHA-256 hashes. The same file works served by any web
-server and opened from disk, where a browser fetches nothing.
+WebAssembly module inside it as base64 text, go into the page, and the page's
+Content-Security-Policy allows exactly that style and that script, by their SHA-256 hashes. The
+same file works served by any web server and opened from disk, where a browser fetches nothing.
 
-    inline_page.py PAGE TITLE CONTROLS STYLE FONT SCRIPT OUTPUT"""
+    inline_page.py PAGE TITLE CONTROLS STYLE FONT SCRIPT MODULE OUTPUT"""
 import base64
 import hashlib
 import sys
@@ -17,7 +17,8 @@ def source_hash(text):
 
 
 def main():
-    page_path, title_path, controls_path, style_path, font_path, script_path, output = sys.argv[1:]
+    page_path, title_path, controls_path, style_path, font_path, script_path, module_path, output = \
+        sys.argv[1:]
     with open(page_path, encoding='utf-8') as file:
         page = file.read()
     with open(title_path, encoding='utf-8') as file:
@@ -30,6 +31,11 @@ def main():
         font = 'data:font/woff2;base64,' + base64.b64encode(file.read()).decode()
     with open(script_path, encoding='utf-8') as file:
         script = file.read().strip()
+    with open(module_path, 'rb') as file:
+        module = base64.b64encode(file.read()).decode()
+    if script.count('@MODULE@') != 1:
+        sys.exit(f'inline_page.py: @MODULE@ must appear once in {script_path}')
+    script = script.replace('@MODULE@', module)
     if 'url("liberation-serif.woff2")' not in style or '</' in script or '</' in style:
         sys.exit('inline_page.py: the style must name liberation-serif.woff2, and neither may close a tag')
     style = style.replace('url("liberation-serif.woff2")', f'url("{font}")').strip()

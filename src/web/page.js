@@ -4,21 +4,11 @@
 // chosen option) and shows what the module writes, through the functions below. It finds the
 // controls by kind, as the page's markup written from the window's form marks them (.infobox,
 // .textbox …); their texts and accessible names come from the form too, judging and numbers from
-// the module. Bundled in front of the module's own
-// loader.
+// the module. Bundled in front of the module's own loader.
 var ZantrelPage = (() => {
     const drill = () => document.querySelector('main');
     const options = () => drill().querySelectorAll('input[type=radio]');
     const feedback = () => drill().querySelector('.infobox');
-
-    // On a screen narrower than the window, the whole window is scaled down, never reflowed.
-    const fit = () => {
-        const window = drill();
-        const scale = Math.min(1, document.documentElement.clientWidth / window.offsetWidth);
-        window.style.transform = scale < 1 ? `scale(${scale})` : '';
-        // the space it no longer takes
-        window.style.marginBottom = scale < 1 ? `${window.offsetHeight * (scale - 1)}px` : '';
-    };
 
     return {
         showFeedback(text) {
@@ -27,7 +17,7 @@ var ZantrelPage = (() => {
         // The expression, and its description: the expression as it is read aloud.
         showExpression(text, spoken) {
             const box = drill().querySelector('.textbox');
-            box.value = text;
+            box.textContent = text;
             document.getElementById(box.getAttribute('aria-describedby')).textContent = spoken;
         },
         deselect(index) {
@@ -41,7 +31,8 @@ var ZantrelPage = (() => {
                 control.disabled = true;
             }
         },
-        start() {
+        // Wired while the page loads: the controls stay hidden, so untouchable, until start().
+        listen() {
             drill().querySelector('button').addEventListener('click', () => Module._Command1_Click());
             options().forEach((option, index) => option.addEventListener('change', () => {
                 if (option.checked) {
@@ -63,19 +54,45 @@ var ZantrelPage = (() => {
                 next.focus();
                 next.dispatchEvent(new Event('change', {bubbles: true}));
             });
+        },
+        start() {
             Module._Form_Load();
-            fit();
-            window.addEventListener('resize', fit);
             drill().classList.remove('loading');
             performance.mark('zantrel-exercise-shown');
-            // The offline copy is made once the exercise has been painted, where the browser keeps
-            // one: a page served over https or from this computer (not one opened from disk).
+            // The offline copy is made a little after the page has loaded, so that its downloads
+            // keep out of the way of the first exercise, where the browser keeps one: a page served
+            // over https or from this computer (not one opened from disk).
             if ('serviceWorker' in navigator && window.isSecureContext && location.protocol.startsWith('http')) {
-                requestAnimationFrame(() => setTimeout(() => navigator.serviceWorker.register('sw.js')));
+                const register = () => setTimeout(() => navigator.serviceWorker.register('sw.js'), 500);
+                if (document.readyState === 'complete') {
+                    register();
+                } else {
+                    window.addEventListener('load', register);
+                }
             }
         },
     };
 })();
+
+// The module's bytes, carried in this script as base64 (inline_page.py writes them in), compiled off
+// the main thread while the page is laid out: the page never waits long on the module, and never
+// fetches it (nothing can be fetched from disk). Browsers without a base64 decoder of their own
+// decode it here.
+Module['instantiateWasm'] = (imports, receiveInstance) => {
+    const base64 = '@MODULE@';
+    let bytes;
+    if (Uint8Array.fromBase64) {
+        bytes = Uint8Array.fromBase64(base64);
+    } else {
+        const text = atob(base64);
+        bytes = new Uint8Array(text.length);
+        for (let i = 0; i < text.length; ++i) {
+            bytes[i] = text.charCodeAt(i);
+        }
+    }
+    WebAssembly.instantiate(bytes, imports).then((result) => receiveInstance(result.instance), abort);
+    return {}; // the exports come later, through receiveInstance
+};
 
 // Where the module cannot run, the page's note on what to do shows at once.
 Module['onAbort'] = () => document.querySelector('main').classList.add('failed');
@@ -88,11 +105,7 @@ if (location.protocol.startsWith('http')) {
     document.head.append(manifest);
 }
 
-// The module may be ready before the page is parsed: the script loads without waiting for it.
-Module['onRuntimeInitialized'] = () => {
-    if (document.readyState === 'loading') {
-        document.addEventListener('DOMContentLoaded', () => ZantrelPage.start());
-    } else {
-        ZantrelPage.start();
-    }
-};
+// The script comes after the page's controls, so they are there to be wired at once, and the drill
+// starts as soon as the module is ready, without waiting for the rest of the page.
+ZantrelPage.listen();
+Module['onRuntimeInitialized'] = () => ZantrelPage.start();

@@ -7,11 +7,13 @@ WebKitWebDriver, on the X server of the test's session).
 In each, one learner's session with the site served from 127.0.0.1: exercises judged against the
 test's own polynomial check (a wrong choice, then the right one, then "Чисти"), the keyboard path
 with the arrow keys going round the options, the painted pixels, an offline reload through the
-service worker, no request to another origin, no storage left behind and nothing in the console;
-in Chromium also the accessibility tree and what adding it to a home screen needs. Then the page
-unzipped and opened from disk, and a page whose script cannot run, which must say what to do.
-Last, in Chromium, an update from one version to the next of one of two copies of the site on one
-host, with the files as old as an unpacked zip leaves them.
+service worker (also from a server that connects but never answers), no request to another origin,
+no storage left behind and nothing in the console; in Chromium also the accessibility tree and what
+adding it to a home screen needs. Then the page unzipped and opened from disk, and a page whose
+script cannot run, which must say what to do. In WebKit's narrowest window and in Chromium on
+phones with touch, portrait and turned: targets, text sizes, the whole expression and the answer in
+view after each tap. Last, in Chromium, an update from one version to the next of one of two copies
+of the site on one host, with the files as old as an unpacked zip leaves them.
 
     browser_test.py SITE_DIR ZIP"""
 import base64
@@ -21,11 +23,16 @@ import json
 import os
 import re
 import shutil
+import socket
 import sys
 import tempfile
 import time
 import zipfile
 
+from PIL import Image
+from selenium.webdriver.common.actions import interaction
+from selenium.webdriver.common.actions.action_builder import ActionBuilder
+from selenium.webdriver.common.actions.pointer_input import PointerInput
 from selenium.webdriver.common.keys import Keys
 
 from browser import Server
@@ -67,7 +74,7 @@ def answer(browser):
 
 
 def shown(browser):
-    return browser.js("return document.getElementById('Text2').value")
+    return browser.js("return document.getElementById('Text2').textContent")
 
 
 def right_formula(browser):
@@ -131,16 +138,24 @@ def learner_session(browser, site_dir):
     check(rounds == expected, name + f'arrow keys: {rounds}, not {expected}')
 
     # The painted window: colours at the places the window's layout gives, text in every control.
+    # A browser under load may paint late: the screenshot is taken again until the colours are all
+    # there, for a while.
     left, top = browser.js("const r = document.getElementById('Zantrel').getBoundingClientRect(); return [r.left, r.top]")
-    shot = browser.screenshot()
+    colours = ((2, 2, (192, 192, 255), 'window'), (57, 1, (255, 192, 128), 'heading'),
+               (161, 33, (255, 192, 128), 'label'), (285, 60, (192, 192, 255), 'frame'),
+               (307, 212, (255, 128, 128), 'button face'), (304, 208, (255, 255, 255), 'bevel'),
+               (424, 232, (0, 0, 0), 'bevel shadow'), (450, 245, (255, 255, 255), 'expression box'),
+               (10, 300, (255, 255, 255), 'feedback box')) + \
+        tuple((279, 58 + 20 * i, (128, 255, 255), f'option {i}') for i in range(9))
+    deadline = time.monotonic() + 10
+    while True:
+        shot = browser.screenshot()
+        at = lambda x, y: shot.getpixel((round(left) + x, round(top) + y))  # noqa: E731
+        if all(at(x, y) == colour for x, y, colour, _ in colours) or time.monotonic() > deadline:
+            break
+        time.sleep(0.2)
     shot.save(f'zantrel-web-{browser.name.lower()}.png')  # for a person to look at
-    at = lambda x, y: shot.getpixel((round(left) + x, round(top) + y))  # noqa: E731
-    for x, y, colour, what in ((2, 2, (192, 192, 255), 'window'), (57, 1, (255, 192, 128), 'heading'),
-                               (161, 33, (255, 192, 128), 'label'), (285, 60, (192, 192, 255), 'frame'),
-                               (307, 212, (255, 128, 128), 'button face'), (304, 208, (255, 255, 255), 'bevel'),
-                               (424, 232, (0, 0, 0), 'bevel shadow'), (450, 245, (255, 255, 255), 'expression box'),
-                               (10, 300, (255, 255, 255), 'feedback box')) + \
-            tuple((279, 58 + 20 * i, (128, 255, 255), f'option {i}') for i in range(9)):
+    for x, y, colour, what in colours:
         check(at(x, y) == colour, name + f'{what} at ({x}, {y}): {at(x, y)}')
     for what, (x, y, w, h) in {'heading': (56, 0, 345, 25), 'label': (160, 32, 121, 25), 'button': (306, 210, 117, 21),
                                'expression': (9, 241, 447, 39), 'options': (180, 56, 100, 180)}.items():
@@ -148,7 +163,7 @@ def learner_session(browser, site_dir):
         check(dark > 20, name + f'no text painted in the {what}')
 
     if browser.name == 'Chromium':
-        chromium_only(browser)
+        chromium_only(browser, site_dir)
 
     # Offline: once the service worker holds the site, the drill works without the server (and, in
     # Chromium, without the browser's own cache, which would hide a file the worker does not keep).
@@ -157,7 +172,13 @@ def learner_session(browser, site_dir):
     if browser.name == 'Chromium':
         browser.driver.execute_cdp_cmd('Network.setCacheDisabled', {'cacheDisabled': True})
     site.stop()
-    load(browser, site.origin + '/')
+    with socket.create_server(site.server_address):  # a server that connects but never answers
+        started = time.monotonic()
+        load(browser, site.origin + '/')
+        waited = time.monotonic() - started
+    browser.click('#Frame1 input', right_formula(browser))
+    check(waited < 10 and answer(browser) == 'Правилно!', name + f'silent server: offline after {waited:.1f} s')
+    load(browser, site.origin + '/')  # no server at all
     browser.click('#Frame1 input', right_formula(browser))
     check(answer(browser) == 'Правилно!', name + f'offline drill: {shown(browser)!r}, {answer(browser)!r}')
     caches = browser.js('return caches.keys()')
@@ -174,7 +195,7 @@ def learner_session(browser, site_dir):
     elsewhere.stop()
 
 
-def chromium_only(browser):
+def chromium_only(browser, site_dir):
     """What only Chromium tells: the accessibility tree, the requests, adding it to a home screen."""
     driver = browser.driver
     nodes = driver.execute_cdp_cmd('Accessibility.getFullAXTree', {})['nodes']
@@ -190,14 +211,114 @@ def chromium_only(browser):
           and not re.search(r'[\^*()+]', spoken), f'spoken {spoken!r} of {text!r}')
     check(any(a[:2] == ('textbox', 'Пояснение и отговор') and a[3].get('live') == 'polite' for a in ax), 'feedback box')
     installable = driver.execute_cdp_cmd('Page.getInstallabilityErrors', {})['installabilityErrors']
-    check(not installable and not driver.execute_cdp_cmd('Page.getAppManifest', {})['errors'],
-          f'cannot be added to a home screen: {installable}')
+    manifest = driver.execute_cdp_cmd('Page.getAppManifest', {})
+    check(not installable and not manifest['errors'], f'cannot be added to a home screen: {installable}')
+    home_screen_icons(json.loads(manifest['data']), site_dir)
     origin = browser.js('return location.origin')
     requests = [json.loads(e['message'])['message'] for e in driver.get_log('performance')]
     urls = {m['params']['request']['url'] for m in requests if m['method'] == 'Network.requestWillBeSent'}
     urls = {u for u in urls if u.startswith(('http:', 'https:', 'ws:', 'wss:'))}  # not the browser's own pages
     check(all(u.startswith(origin + '/') for u in urls), f'requests: {sorted(urls)}')
     check(len([u for u in urls if u.endswith(('.wasm', '.js', '.css', '.woff2'))]) == 0, f'the page fetched parts of itself: {urls}')
+
+
+def home_screen_icons(manifest, site_dir):
+    """192 and 512 px PNG icons, and a maskable one that draws nothing outside the circle of 80 % of
+    its side that a home screen's mask leaves."""
+    icons = {(i['sizes'], i.get('purpose', 'any')): i['src'] for i in manifest['icons'] if i['type'] == 'image/png'}
+    for sizes, purpose in (('192x192', 'any'), ('512x512', 'any'), ('512x512', 'maskable')):
+        if check((sizes, purpose) in icons, f'no {purpose} {sizes} icon in {sorted(icons)}'):
+            image = Image.open(os.path.join(site_dir, icons[sizes, purpose])).convert('RGB')
+            side, colours = image.width, image.getcolors()
+            edge = {image.getpixel((x, y)) for x in range(0, side, 2) for y in range(0, side, 2)
+                    if (x - side / 2) ** 2 + (y - side / 2) ** 2 > (0.4 * side) ** 2}
+            check('%dx%d' % image.size == sizes and (purpose != 'maskable' or (len(edge) == 1 and len(colours) > 4)),
+                  f'{icons[sizes, purpose]}: {image.size}, {edge} outside the safe zone')
+
+
+# Phones: Chromium with touch, portrait and turned, and WebKit in its narrowest window.
+PHONES = ((360, 740), (568, 320), (320, 568), (390, 844))
+LONGEST = ' 64*a^2 +  49*b^2 +  36*c^2 +  112*a*b -  96*a*c -  84*b*c'
+# The targets' boxes, the smallest text as drawn, the expression's terms split between lines, whether
+# it is cut or the page scrolls sideways, whether the answer's first line is on the screen, uncovered.
+PHONE = """
+    const byId = (id) => document.getElementById(id), e = byId('Text2'), f = byId('Text1_0');
+    const box = (t) => { const b = t.getBoundingClientRect(); return [b.left, b.top, b.right, b.bottom]; };
+    const rects = (node, from, to) => {
+        const r = document.createRange(); r.setStart(node, from); r.setEnd(node, to); return r.getClientRects(); };
+    const scale = byId('Zantrel').getBoundingClientRect().width / byId('Zantrel').offsetWidth;
+    const texts = [...document.querySelectorAll('#Frame1 span, .label, #Command1, #Text1_0, #Text2')];
+    const first = f.firstChild && rects(f.firstChild, 0, 1)[0];
+    return {targets: [...document.querySelectorAll('#Frame1 > label, #Command1')].map(box),
+            smallest: scale * Math.min(...texts.map((t) => parseFloat(getComputedStyle(t).fontSize))),
+            split: [...e.textContent.matchAll(/\\S+/g)].filter((m) => rects(e.firstChild, m.index, m.index + m[0].length)
+                .length != 1).map((m) => m[0]),
+            cut: e.scrollWidth > e.clientWidth || e.scrollHeight > e.clientHeight || box(e)[0] < 0 || box(e)[2] > innerWidth,
+            sideways: document.documentElement.scrollWidth > innerWidth,
+            answer: !!first && first.top >= 0 && first.bottom <= innerHeight
+                && f.contains(document.elementFromPoint(first.left + 2, (first.top + first.bottom) / 2))}"""
+
+
+def tap(browser, selector, index=0, edge=False):
+    """A tap (a click in WebKit) on a control's middle, or near its right end."""
+    x, y = browser.js('const r = document.querySelectorAll(arguments[0])[arguments[1]].getBoundingClientRect();'
+                      'return [r.left + (arguments[2] ? r.width - 6 : r.width / 2), r.top + r.height / 2]',
+                      selector, index, edge)
+    actions = ActionBuilder(browser.driver, mouse=PointerInput(
+        interaction.POINTER_TOUCH if browser.name == 'Chromium' else interaction.POINTER_MOUSE, 'finger'))
+    actions.pointer_action.move_to_location(round(x), round(y)).pointer_down().pointer_up()
+    actions.perform()
+
+
+def on_phone(browser, name):
+    """Targets of at least 44 by 44 CSS px that do not overlap, text drawn at 16 px or more, the
+    expression (the longest too) whole and broken only between terms, nothing to scroll sideways;
+    then two exercises tapped through, the answer's first line in view after each tap."""
+    expression = shown(browser)
+    for text in (LONGEST, expression):  # the module's own last, to be judged
+        browser.js("ZantrelPage.showExpression(arguments[0], '')", text)
+        page = browser.js(PHONE)
+        small = [t for t in page['targets'] if t[2] - t[0] < 44 or t[3] - t[1] < 44]
+        overlapping = [(a, b) for a, b in itertools.combinations(page['targets'], 2)
+                       if min(a[2], b[2]) > max(a[0], b[0]) and min(a[3], b[3]) > max(a[1], b[1])]
+        check(not small and not overlapping and page['smallest'] >= 16 and not page['split'] and not page['cut']
+              and not page['sideways'], name + f'{text!r}: small {small}, overlapping {overlapping}, {page}')
+    for turn in range(2):
+        text, right = shown(browser), right_formula(browser)
+        for index, edge, said in ((right + 1 + turn) % 9, True, 'Сравнете с ' + CAPTIONS[right]), (right, False, 'Правилно!'):
+            tap(browser, '#Frame1 > label', index, edge)
+            check(answer(browser) == said and browser.js(PHONE)['answer'], name + f'{text!r}, option {index}: {answer(browser)!r}')
+        tap(browser, '#Command1')
+        check(answer(browser) == '' and shown(browser) != text, name + 'after "Чисти"')
+    check(browser.js(PHONE)['targets'] == page['targets'], name + 'the controls moved')
+
+
+def phones(site_dir):
+    """Chromium with touch at phones' sizes, with no layout shift; a phone turned in the middle of an
+    exercise keeps the exercise, the choice and the answer."""
+    browser, site = chromium(), Server(site_dir)
+    size = lambda w, h: browser.driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {  # noqa: E731
+        'width': w, 'height': h, 'deviceScaleFactor': 1, 'mobile': True})
+    shifts = 'return new Promise((done) => { let sum = 0; new PerformanceObserver((l) => l.getEntries().forEach(' \
+             '(e) => { sum += e.value; })).observe({type: "layout-shift", buffered: true}); setTimeout(() => done(sum), 200); })'
+    state = "return [...['Text2', 'Text1_0'].map((id) => document.getElementById(id).textContent), " \
+            "[...document.querySelectorAll('#Frame1 input')].findIndex((r) => r.checked)]"
+    try:
+        browser.driver.execute_cdp_cmd('Emulation.setTouchEmulationEnabled', {'enabled': True, 'maxTouchPoints': 5})
+        for width, height in PHONES:
+            size(width, height)
+            load(browser, site.origin + '/')
+            on_phone(browser, f'Chromium at {width}x{height}: ')
+            browser.screenshot().save(f'zantrel-phone-chromium-{width}x{height}.png')  # for a person to look at
+            check(browser.js(shifts) == 0, f'Chromium at {width}x{height}: layout shift {browser.js(shifts)}')
+        tap(browser, '#Frame1 > label', (right_formula(browser) + 1) % 9)
+        kept = browser.js(state)
+        size(740, 360)
+        check(browser.js(state) == kept and browser.js(PHONE)['answer'], f'turned: {browser.js(state)}, not {kept}')
+        on_phone(browser, 'Chromium turned to 740x360: ')
+    finally:
+        browser.quit()
+        site.stop()
 
 
 def from_disk(browser, site_zip):
@@ -319,11 +440,16 @@ def main():
         try:
             learner_session(browser, site_dir)
             from_disk(browser, site_zip)
+            if name == 'WebKit':  # MiniBrowser keeps its window at least 447 px wide
+                browser.driver.set_window_rect(0, 0, 360, 740)
+                load(browser, Server(site_dir).origin + '/')
+                on_phone(browser, f'WebKit at {browser.js("return innerWidth")} px: ')
         except Exception as error:  # noqa: BLE001 -- the other browsers still run
             check(False, f'{name}: {type(error).__name__}: {error}')
         finally:
             browser.quit()
         print(f'{name}: done, {len(failures)} failures so far')
+    phones(site_dir)
     update(site_dir)
     finish('browser')
 
