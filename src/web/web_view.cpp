@@ -34,6 +34,12 @@ EM_JS(void, pageStop, (const char *text, int length), {
 
 namespace {
 
+// The page's id of a control: the name of its row.
+std::string pageId(WindowForm::Kind kind, int index = WindowForm::single)
+{
+    return std::string(WindowForm::control(kind, index).name);
+}
+
 void setText(const char *id, std::string_view text)
 {
     pageSet(id, "text", text.data(), static_cast<int>(text.size()));
@@ -53,13 +59,15 @@ class WebView final : public ExerciseView {
 public:
     void setFeedbackText(std::string_view text) override
     {
-        setText("Text1_0", WindowForm::shownText(text));
+        setText(pageId(WindowForm::Kind::InfoBox, WindowForm::feedbackBox).c_str(),
+                WindowForm::shownText(text));
     }
 
     void setExpressionText(std::string text) override
     {
-        setDescription("Text2", spokenExpression(text));
-        setText("Text2", text);
+        const std::string expressionBox = pageId(WindowForm::Kind::TextBox);
+        setDescription(expressionBox.c_str(), spokenExpression(text));
+        setText(expressionBox.c_str(), text);
     }
 
     void deselectOption(int index) override { pageDeselect(index); }
