@@ -5,8 +5,9 @@
 # --resource, the server carries that X resource (as a desktop sets "Xft.dpi: 144" to scale). With
 # --wayland, the session is a Wayland one instead, with no X server: a headless weston (CPU
 # rendering, its screenshot interface on) of the --screen size. With --wine, Windows programs run
-# on the Xvfb server in a private Wine prefix (WINEPREFIX), made fresh and quiet: no Mono or Gecko
-# offered, no debug output, and windows left to the server, which has no window manager.
+# on the Xvfb server in a private Wine prefix (WINEPREFIX), made fresh and quiet: no Mono, Gecko or
+# desktop menu entries, no debug output, and windows left to the server, which has no window
+# manager.
 # Nothing of the developer's own session leaks in (not the display, nor the session or
 # accessibility bus), and nothing the test writes lands in the developer's home.
 #
@@ -97,7 +98,7 @@ fi
 
 if $wine; then
     # wineboot returns before the prefix is written: wait for its wineserver to end.
-    export WINEPREFIX="$session/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    export WINEPREFIX="$session/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
     wineboot --init >"$session/wineboot.log" 2>&1 || { cat "$session/wineboot.log" >&2; exit 1; }
     wineserver -w
     # Without a window manager, a managed window waits for one when it closes.
