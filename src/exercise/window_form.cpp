@@ -4,6 +4,7 @@
 #include "formulas.h"
 #include "spoken_expression.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <stdexcept>
 
@@ -72,12 +73,14 @@ const std::array<Control, controlCount> &controls()
 
 const Control &control(Kind kind, int index)
 {
-    for (const Control &row : controls()) {
-        if (row.kind == kind && row.index == index) {
-            return row;
-        }
+    const auto &rows = controls();
+    const auto row = std::find_if(rows.begin(), rows.end(), [kind, index](const Control &each) {
+        return each.kind == kind && each.index == index;
+    });
+    if (row == rows.end()) {
+        throw std::out_of_range("no control of that kind and index in the window's form");
     }
-    throw std::out_of_range("no control of that kind and index in the window's form");
+    return *row;
 }
 
 std::string shownText(std::string_view stored)

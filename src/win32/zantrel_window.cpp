@@ -10,7 +10,8 @@
 
 namespace {
 
-constexpr wchar_t frameClassName[] = L"ZantrelFrame";
+// A view of a literal, so its data() ends in a null.
+constexpr std::wstring_view frameClassName = L"ZantrelFrame";
 // A control's id is its row's position plus this.
 constexpr int firstControlId = 100;
 
@@ -78,7 +79,7 @@ ControlClass controlClass(const WindowForm::Control &row)
     case Kind::Button:
         return {L"BUTTON", BS_OWNERDRAW, 0};
     case Kind::Frame:
-        return {frameClassName, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
+        return {frameClassName.data(), WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
     case Kind::Option:
         return {L"BUTTON", static_cast<DWORD>(BS_AUTORADIOBUTTON | (row.index == 0 ? WS_GROUP : 0)),
                 0};
@@ -129,7 +130,7 @@ HWND ZantrelWindow::create(HINSTANCE instance)
     frameClass.lpfnWndProc = frameProcedure;
     frameClass.hInstance = instance;
     frameClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    frameClass.lpszClassName = frameClassName;
+    frameClass.lpszClassName = frameClassName.data();
     if (RegisterClassExW(&windowClass) == 0 || RegisterClassExW(&frameClass) == 0) {
         return nullptr;
     }

@@ -4,7 +4,7 @@
 #include "exercise_controller.h"
 #include "exercise_view.h"
 #include "formulas.h"
-#include "list_box_pool.h"
+#include "list_box_control_pool.h"
 #include "random_source.h"
 #include "window_form.h"
 
@@ -78,7 +78,7 @@ private:
     std::array<HWND, WindowForm::pairCount> Label1{};
 
     int chosen = -1; // the option last judged, until a new exercise
-    std::optional<ListBoxPool> numberList;
-    std::optional<ListBoxPool> letterList;
+    std::optional<ListBoxControlPool> numberList;
+    std::optional<ListBoxControlPool> letterList;
     ExerciseController controller;
 };

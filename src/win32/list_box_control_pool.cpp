@@ -1,17 +1,17 @@
 // SPDX-License-Identifier: MIT
-#include "list_box_pool.h"
+#include "list_box_control_pool.h"
 
 #include "unicode.h"
 
 #include <stdexcept>
 #include <string>
 
-void ListBoxPool::clear()
+void ListBoxControlPool::clear()
 {
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
 }
 
-void ListBoxPool::append(std::string_view item)
+void ListBoxControlPool::append(std::string_view item)
 {
     const std::wstring wide = toWide(item);
     const LRESULT added =
@@ -21,7 +21,7 @@ void ListBoxPool::append(std::string_view item)
     }
 }
 
-std::string ListBoxPool::itemAt(int position) const
+std::string ListBoxControlPool::itemAt(int position) const
 {
     checkPosition(position);
     const auto index = static_cast<WPARAM>(position);
@@ -32,13 +32,13 @@ std::string ListBoxPool::itemAt(int position) const
     return toUtf8(item);
 }
 
-void ListBoxPool::removeAt(int position)
+void ListBoxControlPool::removeAt(int position)
 {
     checkPosition(position);
     SendMessageW(list, LB_DELETESTRING, static_cast<WPARAM>(position), 0);
 }
 
-int ListBoxPool::count() const
+int ListBoxControlPool::count() const
 {
     return static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
 }

@@ -7,9 +7,9 @@
 
 // A pool kept as the items of a (hidden) LISTBOX control: every operation is one of the list
 // box's own messages, so the items a draw removes are gone from the control itself.
-class ListBoxPool final : public Pool {
+class ListBoxControlPool final : public Pool {
 public:
-    explicit ListBoxPool(HWND listBox) : list(listBox) {}
+    explicit ListBoxControlPool(HWND listBox) : list(listBox) {}
 
     void clear() override;
     void append(std::string_view item) override;
