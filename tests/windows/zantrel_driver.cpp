@@ -2,7 +2,8 @@
 // Plays a short session with the Windows edition through its controls' own messages, as a second
 // program in the same (Wine) session: starts zantrel.exe, finds its window, and checks the
 // controls' classes, places and texts against expectations written here, a few painted colours,
-// the pools in the hidden list boxes after each draw, and both answers. The right answer is found
+// the pools in the hidden list boxes after each draw, both answers, and the keys that move between
+// the controls (sharing the program's input state to post them). The right answer is found
 // independently of the program: the expression is read from the expression box and matched
 // against the formulas by the tests' own polynomial checker.
 //
@@ -194,6 +195,35 @@ void checkColour(HDC dc, int x, int y, COLORREF expected, const char *what)
                                 std::to_string(GetBValue(seen)));
 }
 
+// Posts a key to the control with the focus and waits until the focus moves (or a while).
+HWND press(WPARAM key)
+{
+    HWND focus = GetFocus();
+    PostMessageW(focus, WM_KEYDOWN, key, 1);
+    PostMessageW(focus, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001));
+    for (int wait = 0; wait < 50 && GetFocus() == focus; ++wait) {
+        Sleep(20);
+    }
+    return GetFocus();
+}
+
+void checkKeyboard(const Window &window, DWORD thread)
+{
+    AttachThreadInput(GetCurrentThreadId(), thread, TRUE);
+    SetFocus(window.Text1_0);
+    check(press(VK_TAB) == window.Option1[0], "Tab from the feedback box: the first option");
+    check(press(VK_UP) == window.Option1[8], "Up from the first option: the last");
+    check(SendMessageW(window.Option1[8], BM_GETCHECK, 0, 0) == BST_CHECKED &&
+              !textOf(window.Text1_0).empty(),
+          "an option reached by an arrow key is chosen and judged");
+    check(press(VK_TAB) == window.Command1, "Tab from the options: Чисти");
+    check(press(VK_TAB) == window.Text2, "Tab from Чисти: the expression box");
+    check(press(VK_TAB) == window.Text1_0, "Tab from the expression box: the feedback box");
+    check(press(VK_TAB) == window.Option1[8], "Tab reaches the chosen option");
+    check(press(VK_DOWN) == window.Option1[0], "Down from the last option: the first");
+    AttachThreadInput(GetCurrentThreadId(), thread, FALSE);
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t **argv)
@@ -301,6 +331,7 @@ int wmain(int argc, wchar_t **argv)
               "\"Чисти\" leaves no option chosen");
     }
     checkDraw(window);
+    checkKeyboard(window, GetWindowThreadProcessId(main, nullptr));
 
     PostMessageW(main, WM_CLOSE, 0, 0);
     const bool ended = WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0;
