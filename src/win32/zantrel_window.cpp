@@ -4,14 +4,14 @@
 #include "unicode.h"
 
 #include <algorithm>
+#include <bit>
 #include <exception>
 #include <iterator>
 #include <stdexcept>
 
 namespace {
 
-// A view of a literal, so its data() ends in a null.
-constexpr std::wstring_view frameClassName = L"ZantrelFrame";
+constexpr const wchar_t *frameClassName = L"ZantrelFrame";
 // A control's id is its row's position plus this.
 constexpr int firstControlId = 100;
 
@@ -24,8 +24,8 @@ COLORREF colourRef(const WindowForm::Colour &colour)
 // so that older systems fall back to the screen's DPI.
 template <typename Function> Function user32Function(const char *name)
 {
-    return reinterpret_cast<Function>(
-        reinterpret_cast<void *>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+    // One function pointer type to another: bit_cast, which GCC's cast checks accept.
+    return std::bit_cast<Function>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name));
 }
 
 UINT windowDpi(HWND window)
@@ -79,7 +79,7 @@ ControlClass controlClass(const WindowForm::Control &row)
     case Kind::Button:
         return {L"BUTTON", BS_OWNERDRAW, 0};
     case Kind::Frame:
-        return {frameClassName.data(), WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
+        return {frameClassName, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
     case Kind::Option:
         return {L"BUTTON", static_cast<DWORD>(BS_AUTORADIOBUTTON | (row.index == 0 ? WS_GROUP : 0)),
                 0};
@@ -130,7 +130,7 @@ HWND ZantrelWindow::create(HINSTANCE instance)
     frameClass.lpfnWndProc = frameProcedure;
     frameClass.hInstance = instance;
     frameClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    frameClass.lpszClassName = frameClassName.data();
+    frameClass.lpszClassName = frameClassName;
     if (RegisterClassExW(&windowClass) == 0 || RegisterClassExW(&frameClass) == 0) {
         return nullptr;
     }
