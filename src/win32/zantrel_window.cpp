@@ -134,10 +134,15 @@ HWND ZantrelWindow::create(HINSTANCE instance)
     if (RegisterClassExW(&windowClass) == 0 || RegisterClassExW(&frameClass) == 0) {
         return nullptr;
     }
-    return CreateWindowExW(
-        0, className.c_str(), toWide(form.text).c_str(),
-        WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, CW_USEDEFAULT,
-        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
+    // Made at its size for the screen's DPI; WM_CREATE sizes it again for its own monitor's.
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    const UINT screenDpi = windowDpi(nullptr);
+    const RECT outer =
+        outerRect({0, 0, scaled(form.place.width, screenDpi), scaled(form.place.height, screenDpi)},
+                  style, 0, screenDpi);
+    return CreateWindowExW(0, className.c_str(), toWide(form.text).c_str(), style, CW_USEDEFAULT,
+                           CW_USEDEFAULT, outer.right - outer.left, outer.bottom - outer.top,
+                           nullptr, nullptr, instance, this);
 }
 
 LRESULT CALLBACK ZantrelWindow::windowProcedure(HWND window, UINT message, WPARAM wParam,

@@ -195,15 +195,18 @@ void checkColour(HDC dc, int x, int y, COLORREF expected, const char *what)
                                 std::to_string(GetBValue(seen)));
 }
 
-// Posts a key to the control with the focus and waits until the focus moves (or a while).
+// Posts a key to the control with the focus and waits until the focus moves (or a while), then
+// until the program has handled the key (a message sent to its window is handled between two of
+// its posted messages).
 HWND press(WPARAM key)
 {
     HWND focus = GetFocus();
     PostMessageW(focus, WM_KEYDOWN, key, 1);
     PostMessageW(focus, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001));
-    for (int wait = 0; wait < 50 && GetFocus() == focus; ++wait) {
+    for (int wait = 0; wait < 250 && GetFocus() == focus; ++wait) {
         Sleep(20);
     }
+    SendMessageW(GetAncestor(focus, GA_ROOT), WM_NULL, 0, 0);
     return GetFocus();
 }
 
