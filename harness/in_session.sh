@@ -4,16 +4,20 @@
 # display, a private runtime folder and home and, with --bus, a private D-Bus session bus. With
 # --resource, the server carries that X resource (as a desktop sets "Xft.dpi: 144" to scale). With
 # --wayland, the session is a Wayland one instead, with no X server: a headless weston (CPU
-# rendering, its screenshot interface on) of the --screen size.
+# rendering, its screenshot interface on) of the --screen size. With --wine, Windows programs run
+# on the Xvfb server in a private Wine prefix (WINEPREFIX), made fresh and quiet: no Mono, Gecko or
+# desktop menu entries, no debug output, and windows left to the server, which has no window
+# manager.
 # Nothing of the developer's own session leaks in (not the display, nor the session or
 # accessibility bus), and nothing the test writes lands in the developer's home.
 #
-#     in_session.sh [--bus] [--wayland] [--screen WxHxD] [--xvfb-arg ARG]... [--resource LINE]...
+#     in_session.sh [--bus] [--wayland | --wine] [--screen WxHxD] [--xvfb-arg ARG]... [--resource LINE]...
 #                   -- COMMAND [ARG]...
 set -euo pipefail
 
 bus=false
 wayland=false
+wine=false
 screen=1024x768x24
 xvfb_args=()
 resources=()
@@ -21,6 +25,7 @@ while [ $# -gt 0 ]; do
     case $1 in
         --bus) bus=true ;;
         --wayland) wayland=true ;;
+        --wine) wine=true ;;
         --screen) screen=$2; shift ;;
         --xvfb-arg) xvfb_args+=("$2"); shift ;;
         --resource) resources+=("$2"); shift ;;
@@ -34,6 +39,7 @@ done
 session=$(mktemp -d "${TMPDIR:-/tmp}/zantrel-session-XXXXXX")
 server=
 cleanup() {
+    if $wine && [ -d "${WINEPREFIX:-}" ]; then wineserver -k 2>/dev/null || true; fi
     [ -n "$server" ] && kill "$server" 2>/dev/null && wait "$server" 2>/dev/null
     rm -rf "$session"
 }
@@ -88,6 +94,16 @@ else
 fi
 if [ ${#resources[@]} -gt 0 ]; then
     printf '%s\n' "${resources[@]}" | xrdb -nocpp -merge -
+fi
+
+if $wine; then
+    # wineboot returns before the prefix is written: wait for its wineserver to end.
+    export WINEPREFIX="$session/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+    wineboot --init >"$session/wineboot.log" 2>&1 || { cat "$session/wineboot.log" >&2; exit 1; }
+    wineserver -w
+    # Without a window manager, a managed window waits for one when it closes.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    wineserver -w
 fi
 
 # The harness's Python helpers for the command, and a sign that it is in a session of its own.

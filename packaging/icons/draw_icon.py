@@ -1,11 +1,11 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: MIT
 """Draws the program's icon: a square of side a + b cut into a^2, two a*b rectangles and b^2,
-the picture behind (a + b)^2 = a^2 + 2ab + b^2. Writes zantrel.ico (32x32 and 16x16, 16 colours
-each), the window's own images as XPM (C source the window compiles in: those two and the larger
-ones a taskbar shows at scale 1 and 2), PNG renditions for the hicolor theme and a home screen
-(with a maskable one, the picture on the window's colour) and a scalable SVG. Uses the standard
-library only."""
+the picture behind (a + b)^2 = a^2 + 2ab + b^2. Writes zantrel.ico (48x48, 32x32 and 16x16, 16
+colours each), the window's own images as XPM (C source the window compiles in: 16 and 32 and the
+larger ones a taskbar shows at scale 1 and 2), PNG renditions for the hicolor theme and a home
+screen (with a maskable one, the picture on the window's colour) and a scalable SVG. Uses the
+standard library only."""
 import struct
 import sys
 import zlib
@@ -130,7 +130,7 @@ def write_svg(path):
 
 def main():
     out = Path(sys.argv[1]) if len(sys.argv) > 1 else Path(__file__).parent
-    write_ico(out / 'zantrel.ico', [32, 16])
+    write_ico(out / 'zantrel.ico', [48, 32, 16])
     for size in WINDOW_SIZES:
         write_xpm(out / f'zantrel-{size}.xpm', size)
     for size in (16, 22, 24, 32, 48, 64, 128, 192, 256, 512):

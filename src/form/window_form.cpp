@@ -4,7 +4,9 @@
 #include "formulas.h"
 #include "spoken_expression.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <stdexcept>
 
 namespace WindowForm {
 
@@ -15,6 +17,7 @@ Control option(int index)
     const std::string_view formula = formulaCaptions.at(static_cast<std::size_t>(index));
     return {optionNames.at(static_cast<std::size_t>(index)),
             Kind::Option,
+            index,
             {0, 300 * index, 1815, 300},
             true,
             optionColour,
@@ -23,30 +26,30 @@ Control option(int index)
             ""};
 }
 
-std::array<Control, 18> makeControls()
+std::array<Control, controlCount> makeControls()
 {
     const std::string none;
     // clang-format off
     return {{
-        // name, kind, place (left, top, width, height), shown, background,
+        // name, kind, index, place (left, top, width, height), shown, background,
         //   text, accessible name, accessible description
-        {"List1_1", Kind::ListBox, {4920, 1320, 855, 1770}, false, std::nullopt, "abcdefghij", none, none},
-        {"List1_0", Kind::ListBox, {4320, 720, 615, 1770}, false, std::nullopt, "123456789", none, none},
-        {"Text2", Kind::TextBox, {120, 3600, 6735, 615}, true, std::nullopt,
+        {"List1_1", Kind::ListBox, letterList, {4920, 1320, 855, 1770}, false, std::nullopt, "abcdefghij", none, none},
+        {"List1_0", Kind::ListBox, numberList, {4320, 720, 615, 1770}, false, std::nullopt, "123456789", none, none},
+        {"Text2", Kind::TextBox, single, {120, 3600, 6735, 615}, true, std::nullopt,
             none, std::string(expressionName), none},
-        {"Command1", Kind::Button, {4560, 3120, 1815, 375}, true, buttonColour,
+        {"Command1", Kind::Button, single, {4560, 3120, 1815, 375}, true, buttonColour,
             std::string(newExercise), std::string(newExercise), std::string(newExerciseDescription)},
-        {"Frame1", Kind::Frame, {2400, 840, 1935, 2775}, true, windowColour,
+        {"Frame1", Kind::Frame, single, {2400, 840, 1935, 2775}, true, windowColour,
             none, std::string(formulasName), none},
         option(8), option(7), option(6), option(5), option(4), option(3), option(2), option(1),
         option(0),
-        {"Text1_1", Kind::InfoBox, {600, 4680, 6735, 1815}, false, std::nullopt,
+        {"Text1_1", Kind::InfoBox, 1, {600, 4680, 6735, 1815}, false, std::nullopt,
             std::string(aphorism), none, none},
-        {"Text1_0", Kind::InfoBox, {120, 4320, 6735, 1815}, true, std::nullopt,
+        {"Text1_0", Kind::InfoBox, feedbackBox, {120, 4320, 6735, 1815}, true, std::nullopt,
             std::string(description), std::string(feedbackName), none},
-        {"Label1_1", Kind::Label, {2400, 480, 1815, 375}, true, labelColour,
+        {"Label1_1", Kind::Label, 1, {2400, 480, 1815, 375}, true, labelColour,
             std::string(formulaLabel), std::string(formulaLabel), none},
-        {"Label1_0", Kind::Label, {840, 0, 5175, 375}, true, labelColour,
+        {"Label1_0", Kind::Label, 0, {840, 0, 5175, 375}, true, labelColour,
             std::string(heading), std::string(heading), none},
     }};
     // clang-format on
@@ -56,15 +59,28 @@ std::array<Control, 18> makeControls()
 
 const Control &window()
 {
-    static const Control zantrel{"Zantrel",    Kind::Window, {0, 0, 6975, 6210}, true,
-                                 windowColour, caption(),    std::string(title), ""};
+    static const Control zantrel{"Zantrel", Kind::Window, single,    {0, 0, 6975, 6210},
+                                 true,      windowColour, caption(), std::string(title),
+                                 ""};
     return zantrel;
 }
 
-const std::array<Control, 18> &controls()
+const std::array<Control, controlCount> &controls()
 {
-    static const std::array<Control, 18> rows = makeControls();
+    static const std::array<Control, controlCount> rows = makeControls();
     return rows;
+}
+
+const Control &control(Kind kind, int index)
+{
+    const auto &rows = controls();
+    const auto row = std::find_if(rows.begin(), rows.end(), [kind, index](const Control &each) {
+        return each.kind == kind && each.index == index;
+    });
+    if (row == rows.end()) {
+        throw std::out_of_range("no control of that kind and index in the window's form");
+    }
+    return *row;
 }
 
 } // namespace WindowForm

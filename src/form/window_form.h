@@ -2,18 +2,21 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
-// The drill's window as data, which both the desktop window and the web page render: one row for
-// each control, in the order the window stores them (later rows lie on top of earlier ones), with
-// its name, kind, place in twips (15 to a pixel at 96 dpi, from the window's client area or, for
-// the options, from Frame1's), whether it is shown, its background colour, its fixed text and its
-// accessible name and description. Texts are UTF-8 with lines ending in CR LF, as the window
-// stores them; shownText() (shown_text.h) gives them as a text box shows them. An adapter adds only
-// what its toolkit alone needs (the hidden list boxes' widgets, tab order, arrow keys).
+// The drill's window as data, which the desktop window, the Windows edition and the web page
+// render: one row for each control, in the order the window stores them (later rows lie on top of
+// earlier ones), with its name, kind and index in its control array (what the control is: adapters
+// know a control by these two, never by its name), place in twips (15 to a pixel at 96 dpi, from
+// the window's client area or, for the options, from Frame1's), whether it is shown, its background
+// colour, its fixed text and its accessible name and description. Texts are UTF-8 with lines ending
+// in CR LF, as the window stores them; shownText() (shown_text.h) gives them as a text box shows
+// them. An adapter adds only what its toolkit alone needs (the hidden list boxes' widgets, tab
+// order, arrow keys).
 namespace WindowForm {
 
 inline constexpr std::string_view publisherAddress = "www.zantrel.example";
@@ -86,12 +89,27 @@ constexpr int pixels(int twips)
 {
     return twips / 15;
 }
+// Twips to pixels at a given dpi (1440 twips to an inch), rounded down as at 96 dpi.
+constexpr int pixels(int twips, int dpi)
+{
+    return twips * dpi / 1440;
+}
 
 enum class Kind : std::uint8_t { Window, ListBox, TextBox, Button, Frame, Option, InfoBox, Label };
+
+// A control's index when it is not one of a control array (Text2, Command1, Frame1).
+inline constexpr int single = -1;
+// The control arrays of two: the list boxes, the information boxes and the labels.
+inline constexpr int pairCount = 2;
+// What the members of those arrays hold.
+inline constexpr int numberList = 0;  // List1(0): the number pool
+inline constexpr int letterList = 1;  // List1(1): the letter pool
+inline constexpr int feedbackBox = 0; // Text1(0): the feedback; Text1(1) is never shown
 
 struct Control {
     std::string_view name; // "Text1_0", "Option1_3": the name with its index
     Kind kind = Kind::Label;
+    int index = single; // in its control array: Option1(3) is 3, List1(1) is 1
     Twips place;
     bool shown = true;
     std::optional<Colour> background; // none: the toolkit's own (text boxes, list boxes)
@@ -99,6 +117,10 @@ struct Control {
     std::string accessibleName;
     std::string accessibleDescription;
 };
+
+// The one font of the window and all its controls.
+inline constexpr std::string_view fontFace = "Times New Roman";
+inline constexpr int fontPoints = 12;
 
 inline constexpr Colour windowColour{192, 192, 255};
 inline constexpr Colour labelColour{255, 192, 128};
@@ -111,8 +133,11 @@ inline constexpr Colour bevelShadow{160, 160, 160};
 
 // The window itself: its caption, size and background.
 const Control &window();
-// Every control, in the order the window stores them: 18 rows.
-const std::array<Control, 18> &controls();
+// Every control, in the order the window stores them.
+inline constexpr std::size_t controlCount = 18;
+const std::array<Control, controlCount> &controls();
+// The row of a kind and index; throws std::out_of_range when there is none.
+const Control &control(Kind kind, int index = single);
 // The options' names, by index.
 inline constexpr std::array<std::string_view, 9> optionNames{
     "Option1_0", "Option1_1", "Option1_2", "Option1_3", "Option1_4",

@@ -170,7 +170,7 @@ QWidget *Zantrel::createControl(const WindowForm::Control &row)
             list->addItem(QString(QChar(item)));
             list->item(list->count() - 1)->setData(Qt::UserRole, 0);
         }
-        List1.at(row.name == "List1_0" ? 0 : 1) = list;
+        List1.at(static_cast<std::size_t>(row.index)) = list;
         return list;
     }
     case Kind::TextBox:
@@ -192,12 +192,12 @@ QWidget *Zantrel::createControl(const WindowForm::Control &row)
         return createOption(row);
     case Kind::InfoBox: {
         QPlainTextEdit *box = infoBox(row, this);
-        Text1.at(row.name == "Text1_0" ? 0 : 1) = box;
+        Text1.at(static_cast<std::size_t>(row.index)) = box;
         return box;
     }
     case Kind::Label: {
         QLabel *label = titleLabel(row, this);
-        Label1.at(row.name == "Label1_0" ? 0 : 1) = label;
+        Label1.at(static_cast<std::size_t>(row.index)) = label;
         return label;
     }
     case Kind::Window:
@@ -208,9 +208,7 @@ QWidget *Zantrel::createControl(const WindowForm::Control &row)
 
 QRadioButton *Zantrel::createOption(const WindowForm::Control &row)
 {
-    const auto index = static_cast<int>(std::distance(
-        WindowForm::optionNames.begin(),
-        std::find(WindowForm::optionNames.begin(), WindowForm::optionNames.end(), row.name)));
+    const int index = row.index;
     auto *option = new QRadioButton(text(row.text), Frame1);
     // Selected by mouse, keyboard or a screen reader's toggle action, an option is judged;
     // deselecting it raises nothing. Selecting the selected option again changes nothing.
@@ -219,7 +217,8 @@ QRadioButton *Zantrel::createOption(const WindowForm::Control &row)
             run([this, index] { controller.Option1_Click(static_cast<std::int16_t>(index)); });
         }
         // A screen reader on the chosen option hears the answer with it.
-        option->setAccessibleDescription(checked ? Text1[0]->toPlainText() : QString());
+        option->setAccessibleDescription(checked ? Text1.at(WindowForm::feedbackBox)->toPlainText()
+                                                 : QString());
         updateOptionTabStops();
     });
     option->installEventFilter(this);
@@ -245,8 +244,8 @@ void Zantrel::createControls()
             control->setAccessibleDescription(text(row.accessibleDescription));
         }
     }
-    numberList.emplace(*List1[0]);
-    letterList.emplace(*List1[1]);
+    numberList.emplace(*List1.at(WindowForm::numberList));
+    letterList.emplace(*List1.at(WindowForm::letterList));
 
     // Screen readers list the options in stacking order: top to bottom, as they are shown.
     for (QRadioButton *option : Option1) {
@@ -258,7 +257,8 @@ void Zantrel::createControls()
     // The controls that take focus show it plainly on the window's colours.
     auto *focusStyle = new FocusStyle;
     focusStyle->setParent(this);
-    for (QWidget *control : std::initializer_list<QWidget *>{Text1[0], Text2}) {
+    for (QWidget *control :
+         std::initializer_list<QWidget *>{Text1.at(WindowForm::feedbackBox), Text2}) {
         control->setStyle(focusStyle);
     }
     for (QRadioButton *option : Option1) {
@@ -266,7 +266,7 @@ void Zantrel::createControls()
     }
 
     // Tab order: the feedback box, the options, "Чисти", the expression box.
-    QWidget *previous = Text1[0];
+    QWidget *previous = Text1.at(WindowForm::feedbackBox);
     for (QRadioButton *option : Option1) {
         setTabOrder(previous, option);
         previous = option;
@@ -328,9 +328,9 @@ bool Zantrel::eventFilter(QObject *watched, QEvent *event)
 void Zantrel::setFeedbackText(std::string_view feedback)
 {
     const QString shown = text(shownText(feedback));
-    Text1[0]->setPlainText(shown);
+    Text1.at(WindowForm::feedbackBox)->setPlainText(shown);
     // Announced to screen readers as a change of the box's description, besides the text change.
-    Text1[0]->setAccessibleDescription(shown);
+    Text1.at(WindowForm::feedbackBox)->setAccessibleDescription(shown);
 }
 
 void Zantrel::setExpressionText(std::string expression)

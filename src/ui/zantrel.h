@@ -66,13 +66,13 @@ private:
     void updateOptionTabStops();
     template <typename Handler> void run(Handler handler);
 
-    std::array<QListWidget *, 2> List1{};
+    std::array<QListWidget *, WindowForm::pairCount> List1{};
     QLineEdit *Text2 = nullptr;
     GraphicalButton *Command1 = nullptr;
     QFrame *Frame1 = nullptr;
     std::array<QRadioButton *, FormulaCount> Option1{};
-    std::array<QPlainTextEdit *, 2> Text1{};
-    std::array<QLabel *, 2> Label1{};
+    std::array<QPlainTextEdit *, WindowForm::pairCount> Text1{};
+    std::array<QLabel *, WindowForm::pairCount> Label1{};
 
     std::optional<ListBoxPool> numberList;
     std::optional<ListBoxPool> letterList;

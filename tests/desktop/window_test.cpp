@@ -266,10 +266,11 @@ private slots:
         }
     }
 
-    void iconHasTwoSixteenColourImages()
+    // The Windows icon file holds the window's own pictures.
+    void iconHasThreeSixteenColourImages()
     {
-        QImageReader reader(QStringLiteral(WINDOWS_ICON_FILE));
-        QCOMPARE(reader.imageCount(), 2);
+        QImageReader reader(QStringLiteral(ZANTREL_ICON_FILE));
+        QCOMPARE(reader.imageCount(), 3);
         QList<QSize> sizes;
         for (int image = 0; image < reader.imageCount(); ++image) {
             QVERIFY(reader.jumpToImage(image));
@@ -287,7 +288,7 @@ private slots:
             QCOMPARE(shown.convertToFormat(QImage::Format_RGB32),
                      picture.convertToFormat(QImage::Format_RGB32));
         }
-        QCOMPARE(sizes, QList<QSize>({QSize(32, 32), QSize(16, 16)}));
+        QCOMPARE(sizes, QList<QSize>({QSize(48, 48), QSize(32, 32), QSize(16, 16)}));
     }
 
     // An error inside a handler (here a draw outside its pool, from a broken random source) is

@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: MIT
+#include "list_box_control_pool.h"
+
+#include "unicode.h"
+
+#include <stdexcept>
+#include <string>
+
+void ListBoxControlPool::clear()
+{
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
+}
+
+void ListBoxControlPool::append(std::string_view item)
+{
+    const std::wstring wide = toWide(item);
+    const LRESULT added =
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+    if (added == LB_ERR || added == LB_ERRSPACE) {
+        throw std::runtime_error("a list box refused an item");
+    }
+}
+
+std::string ListBoxControlPool::itemAt(int position) const
+{
+    checkPosition(position);
+    const auto index = static_cast<WPARAM>(position);
+    const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, index, 0);
+    std::wstring item(static_cast<std::size_t>(length) + 1, L'\0');
+    SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(item.data()));
+    item.resize(static_cast<std::size_t>(length));
+    return toUtf8(item);
+}
+
+void ListBoxControlPool::removeAt(int position)
+{
+    checkPosition(position);
+    SendMessageW(list, LB_DELETESTRING, static_cast<WPARAM>(position), 0);
+}
+
+int ListBoxControlPool::count() const
+{
+    return static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+}

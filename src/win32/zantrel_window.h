@@ -1,0 +1,84 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "exercise_controller.h"
+#include "exercise_view.h"
+#include "formulas.h"
+#include "list_box_control_pool.h"
+#include "random_source.h"
+#include "window_form.h"
+
+#include <windows.h>
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The program's one window on Windows, built from Windows' own controls. It owns an
+// ExerciseController and is its view. WM_CREATE makes one control for each row of the window's
+// form (its kind and index say which control it is; its control id is its row's position), draws
+// the first exercise and lays the controls out in twips scaled by the window's DPI (again on
+// WM_DPICHANGED). WM_COMMAND goes to the controller: a newly chosen option (mouse, Space, arrow
+// keys) to Option1_Click, "Чисти" to Command1_Click. The options are auto radio buttons of one
+// group inside Frame1, a borderless container that hands their notifications and colour requests
+// to the window. Colours come from the rows through WM_CTLCOLOR*; "Чисти" is owner-drawn in its
+// colour. The pools are the items of the hidden list boxes List1(0) and List1(1). The message
+// loop hands every key to navigate() first: Tab goes from the feedback box to the chosen (or
+// first) option, "Чисти" and the expression box; the arrow keys choose and judge the previous or
+// next option. An error inside a handler is shown and ends the program.
+class ZantrelWindow final : public ExerciseView {
+public:
+    explicit ZantrelWindow(RandomSource &random) : controller(*this, random) {}
+
+    // Registers the window classes and creates the window (not yet shown); null on failure.
+    HWND create(HINSTANCE instance);
+    // Moves the focus for Tab and the arrow keys; false for any other message.
+    bool navigate(const MSG &message);
+
+    void setFeedbackText(std::string_view text) override;
+    void setExpressionText(std::string text) override;
+    void deselectOption(int index) override;
+    std::string optionCaption(int index) const override;
+    Pool &numberPool() override;
+    Pool &letterPool() override;
+
+private:
+    static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam);
+    static LRESULT CALLBACK frameProcedure(HWND frame, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+    bool createControls();
+    void layOut();
+    void command(int id, int notification);
+    LRESULT colour(HDC dc, HWND control);
+    void drawButton(const DRAWITEMSTRUCT &item);
+    void updateOptionTabStops();
+    template <typename Handler> void run(Handler handler);
+
+    HWND hwnd = nullptr;
+    HINSTANCE module = nullptr;
+    UINT dpi = USER_DEFAULT_SCREEN_DPI;
+    HFONT font = nullptr;
+    HBRUSH background = nullptr;
+    // One brush for each row with a background, by row position, and the window's.
+    std::array<HBRUSH, WindowForm::controlCount> brushes{};
+    // Each row's control, by row position.
+    std::array<HWND, WindowForm::controlCount> handles{};
+
+    std::array<HWND, WindowForm::pairCount> List1{};
+    HWND Text2 = nullptr;
+    HWND Command1 = nullptr;
+    HWND Frame1 = nullptr;
+    std::array<HWND, FormulaCount> Option1{};
+    std::array<HWND, WindowForm::pairCount> Text1{};
+    std::array<HWND, WindowForm::pairCount> Label1{};
+
+    int chosen = -1; // the option last judged, until a new exercise
+    std::optional<ListBoxControlPool> numberList;
+    std::optional<ListBoxControlPool> letterList;
+    ExerciseController controller;
+};

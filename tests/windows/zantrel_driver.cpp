@@ -1,0 +1,348 @@
+// SPDX-License-Identifier: MIT
+// Plays a short session with the Windows edition through its controls' own messages, as a second
+// program in the same (Wine) session: starts zantrel.exe, finds its window, and checks the
+// controls' classes, places and texts against expectations written here, a few painted colours,
+// the pools in the hidden list boxes after each draw, both answers, and the keys that move between
+// the controls (sharing the program's input state to post them). The right answer is found
+// independently of the program: the expression is read from the expression box and matched
+// against the formulas by the tests' own polynomial checker.
+//
+//     zantrel_driver.exe PATH\TO\zantrel.exe
+#include "expression_checker.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+int checks = 0;
+int failures = 0;
+
+void check(bool passed, const std::string &what)
+{
+    ++checks;
+    if (!passed) {
+        ++failures;
+        std::printf("FAIL: %s\n", what.c_str());
+    }
+}
+
+std::string utf8(const std::wstring &wide)
+{
+    if (wide.empty()) {
+        return {};
+    }
+    const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                           nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), length,
+                        nullptr, nullptr);
+    return text;
+}
+
+std::wstring textOf(HWND control)
+{
+    const auto length = SendMessageW(control, WM_GETTEXTLENGTH, 0, 0);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    SendMessageW(control, WM_GETTEXT, static_cast<WPARAM>(length + 1),
+                 reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(length));
+    return text;
+}
+
+std::vector<std::string> items(HWND list)
+{
+    std::vector<std::string> found;
+    const auto count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (WPARAM item = 0; item < static_cast<WPARAM>(count); ++item) {
+        std::wstring text(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, item, 0)) + 1,
+                          L'\0');
+        SendMessageW(list, LB_GETTEXT, item, reinterpret_cast<LPARAM>(text.data()));
+        found.push_back(utf8(text.c_str()));
+    }
+    return found;
+}
+
+struct Expected {
+    const char *name;
+    const wchar_t *className;
+    RECT place; // left, top, right, bottom in the window's client area at 96 dpi
+    bool shown;
+    const wchar_t *text; // null: not checked here
+};
+
+const wchar_t *const captions[] = {L"(x + y)^2",     L"(x - y)^2",     L"x^2 - y^2",
+                                   L"(x + y + z)^2", L"(x + y - z)^2", L"(x + y)^3",
+                                   L"(x - y)^3",     L"x^3 + y^3",     L"x^3 - y^3"};
+
+std::vector<Expected> expectedControls()
+{
+    std::vector<Expected> rows{
+        {"List1_1", L"ListBox", {328, 88, 385, 206}, false, nullptr},
+        {"List1_0", L"ListBox", {288, 48, 329, 166}, false, nullptr},
+        {"Text2", L"Edit", {8, 240, 457, 281}, true, nullptr},
+        {"Command1", L"Button", {304, 208, 425, 233}, true, L"Чисти"},
+        {"Frame1", L"ZantrelFrame", {160, 56, 289, 241}, true, nullptr},
+        {"Text1_1", L"Edit", {40, 312, 489, 433}, false, nullptr},
+        {"Text1_0", L"Edit", {8, 288, 457, 409}, true, nullptr},
+        {"Label1_1", L"Static", {160, 32, 281, 57}, true, L"Формула"},
+        {"Label1_0",
+         L"Static",
+         {56, 0, 401, 25},
+         true,
+         L"Математика - формули за съкратено умножение"},
+    };
+    for (int option = 0; option < 9; ++option) {
+        rows.push_back({"Option1",
+                        L"Button",
+                        {160, 56 + 20 * option, 281, 76 + 20 * option},
+                        true,
+                        captions[option]});
+    }
+    return rows;
+}
+
+struct Child {
+    HWND handle;
+    std::wstring className;
+    RECT place;
+};
+
+BOOL CALLBACK collect(HWND child, LPARAM found)
+{
+    wchar_t name[64] = {};
+    GetClassNameW(child, name, 64);
+    RECT place;
+    GetWindowRect(child, &place);
+    MapWindowPoints(nullptr, GetAncestor(child, GA_ROOT), reinterpret_cast<POINT *>(&place), 2);
+    reinterpret_cast<std::vector<Child> *>(found)->push_back({child, name, place});
+    return TRUE;
+}
+
+bool sameRect(const RECT &a, const RECT &b)
+{
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+std::string describe(const RECT &r)
+{
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "-" + std::to_string(r.right) +
+           "," + std::to_string(r.bottom);
+}
+
+struct Window {
+    HWND List1_0, List1_1, Text2, Command1, Text1_0;
+    std::array<HWND, 9> Option1;
+};
+
+// After each draw: three numbers and three letters are gone from the pools, the expression is
+// one formula's, written with those numbers and letters. Returns the formula.
+int checkDraw(const Window &window)
+{
+    const std::vector<std::string> numbers = items(window.List1_0);
+    const std::vector<std::string> letters = items(window.List1_1);
+    check(numbers.size() == 6 && letters.size() == 6, "six numbers and six letters left");
+    std::vector<long long> drawnNumbers;
+    for (char digit = '1'; digit <= '9'; ++digit) {
+        if (std::find(numbers.begin(), numbers.end(), std::string(1, digit)) == numbers.end()) {
+            drawnNumbers.push_back(digit - '0');
+        }
+    }
+    std::string drawnLetters;
+    for (char letter = 'a'; letter <= 'i'; ++letter) {
+        if (std::find(letters.begin(), letters.end(), std::string(1, letter)) == letters.end()) {
+            drawnLetters += letter;
+        }
+    }
+    const std::string expression = utf8(textOf(window.Text2));
+    const std::vector<int> formulas = matchingFormulas(expression);
+    check(formulas.size() == 1, "one formula matches \"" + expression + "\"");
+    if (formulas.size() != 1 || drawnNumbers.size() != 3 || drawnLetters.size() != 3) {
+        return formulas.empty() ? 0 : formulas[0];
+    }
+    for (char letter : expression) {
+        if (letter >= 'a' && letter <= 'z') {
+            check(drawnLetters.find(letter) != std::string::npos,
+                  std::string("letter ") + letter + " was drawn from the pool");
+        }
+    }
+    // The expression is its formula at some order of the drawn numbers and letters.
+    bool written = false;
+    std::array<long long, 3> order{drawnNumbers[0], drawnNumbers[1], drawnNumbers[2]};
+    std::sort(order.begin(), order.end());
+    do {
+        std::string letterOrder = drawnLetters;
+        do {
+            written = written || equalsFormula(expression, formulas[0], order, letterOrder);
+        } while (std::next_permutation(letterOrder.begin(), letterOrder.end()));
+    } while (std::next_permutation(order.begin(), order.end()));
+    check(written, "\"" + expression + "\" is written with the drawn numbers and letters");
+    return formulas[0];
+}
+
+void checkColour(HDC dc, int x, int y, COLORREF expected, const char *what)
+{
+    const COLORREF seen = GetPixel(dc, x, y);
+    check(seen == expected, std::string(what) + " at " + std::to_string(x) + "," +
+                                std::to_string(y) + ": " + std::to_string(GetRValue(seen)) + "," +
+                                std::to_string(GetGValue(seen)) + "," +
+                                std::to_string(GetBValue(seen)));
+}
+
+// Posts a key to the control with the focus and waits until the focus moves (or a while), then
+// until the program has handled the key (a message sent to its window is handled between two of
+// its posted messages).
+HWND press(WPARAM key)
+{
+    HWND focus = GetFocus();
+    PostMessageW(focus, WM_KEYDOWN, key, 1);
+    PostMessageW(focus, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001));
+    for (int wait = 0; wait < 250 && GetFocus() == focus; ++wait) {
+        Sleep(20);
+    }
+    SendMessageW(GetAncestor(focus, GA_ROOT), WM_NULL, 0, 0);
+    return GetFocus();
+}
+
+void checkKeyboard(const Window &window, DWORD thread)
+{
+    AttachThreadInput(GetCurrentThreadId(), thread, TRUE);
+    SetFocus(window.Text1_0);
+    check(press(VK_TAB) == window.Option1[0], "Tab from the feedback box: the first option");
+    check(press(VK_UP) == window.Option1[8], "Up from the first option: the last");
+    check(SendMessageW(window.Option1[8], BM_GETCHECK, 0, 0) == BST_CHECKED &&
+              !textOf(window.Text1_0).empty(),
+          "an option reached by an arrow key is chosen and judged");
+    check(press(VK_TAB) == window.Command1, "Tab from the options: Чисти");
+    check(press(VK_TAB) == window.Text2, "Tab from Чисти: the expression box");
+    check(press(VK_TAB) == window.Text1_0, "Tab from the expression box: the feedback box");
+    check(press(VK_TAB) == window.Option1[8], "Tab reaches the chosen option");
+    check(press(VK_DOWN) == window.Option1[0], "Down from the last option: the first");
+    AttachThreadInput(GetCurrentThreadId(), thread, FALSE);
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t **argv)
+{
+    if (argc != 2) {
+        std::fputs("usage: zantrel_driver.exe PATH\\TO\\zantrel.exe\n", stderr);
+        return 2;
+    }
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::wstring commandLine = L"\"" + std::wstring(argv[1]) + L"\"";
+    if (!CreateProcessW(argv[1], commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        std::printf("FAIL: cannot start the program (error %lu)\n", GetLastError());
+        return 1;
+    }
+    WaitForInputIdle(process.hProcess, 20000);
+    HWND main = nullptr;
+    for (int attempt = 0; attempt < 200 && main == nullptr; ++attempt) {
+        main = FindWindowW(L"Zantrel", nullptr);
+        if (main == nullptr) {
+            Sleep(50);
+        }
+    }
+    if (main == nullptr) {
+        std::puts("FAIL: no window of class Zantrel");
+        TerminateProcess(process.hProcess, 1);
+        return 1;
+    }
+
+    check(textOf(main) == L"www.zantrel.example Математика - умножение на многочлени",
+          "the caption");
+    RECT client;
+    GetClientRect(main, &client);
+    check(client.right == 465 && client.bottom == 414, "client area 465x414: " + describe(client));
+
+    std::vector<Child> children;
+    EnumChildWindows(main, collect, reinterpret_cast<LPARAM>(&children));
+    check(children.size() == 18, "18 controls: " + std::to_string(children.size()));
+    std::vector<std::pair<std::string, HWND>> found;
+    std::vector<HWND> options;
+    for (const Expected &expected : expectedControls()) {
+        const auto child = std::find_if(children.begin(), children.end(), [&](const Child &c) {
+            return lstrcmpiW(c.className.c_str(), expected.className) == 0 &&
+                   sameRect(c.place, expected.place);
+        });
+        check(child != children.end(),
+              std::string(expected.name) + " at " + describe(expected.place));
+        if (child == children.end()) {
+            continue;
+        }
+        check((IsWindowVisible(child->handle) != FALSE) == expected.shown,
+              std::string(expected.name) + (expected.shown ? " shown" : " hidden"));
+        if (expected.text != nullptr) {
+            check(textOf(child->handle) == expected.text, std::string(expected.name) + "'s text");
+        }
+        if (std::string(expected.name) == "Option1") {
+            options.push_back(child->handle);
+        } else {
+            found.emplace_back(expected.name, child->handle);
+        }
+    }
+    if (failures != 0 || options.size() != 9) {
+        std::printf("%d of %d checks failed\n", failures, checks);
+        TerminateProcess(process.hProcess, 1);
+        return 1;
+    }
+    auto handle = [&found](const char *name) {
+        return std::find_if(found.begin(), found.end(),
+                            [name](const auto &entry) { return entry.first == name; })
+            ->second;
+    };
+    Window window{handle("List1_0"),  handle("List1_1"), handle("Text2"),
+                  handle("Command1"), handle("Text1_0"), {}};
+    std::copy(options.begin(), options.end(), window.Option1.begin());
+    check(textOf(window.Text1_0).rfind(L"В основното образование", 0) == 0,
+          "the description before the first answer");
+
+    HDC dc = GetDC(main);
+    checkColour(dc, 4, 4, RGB(192, 192, 255), "window");
+    checkColour(dc, 60, 4, RGB(255, 192, 128), "Label1_0");
+    checkColour(dc, 276, 66, RGB(128, 255, 255), "Option1_0");
+    checkColour(dc, 310, 215, RGB(255, 128, 128), "Command1");
+    checkColour(dc, 450, 262, RGB(255, 255, 255), "Text2");
+    ReleaseDC(main, dc);
+
+    for (int exercise = 0; exercise < 5; ++exercise) {
+        const int formula = checkDraw(window);
+        const int wrong = (formula + 1 + exercise) % 9;
+        SendMessageW(window.Option1[static_cast<std::size_t>(wrong)], BM_CLICK, 0, 0);
+        check(textOf(window.Text1_0) == std::wstring(L"Сравнете с ") + captions[formula],
+              "a wrong choice is answered with the right formula");
+        SendMessageW(window.Option1[static_cast<std::size_t>(formula)], BM_CLICK, 0, 0);
+        check(textOf(window.Text1_0) == L"Правилно!", "the right choice is answered Правилно!");
+        check(SendMessageW(window.Option1[static_cast<std::size_t>(formula)], BM_GETCHECK, 0, 0) ==
+                  BST_CHECKED,
+              "the chosen option is checked");
+        SendMessageW(window.Command1, BM_CLICK, 0, 0);
+        check(textOf(window.Text1_0).empty(), "\"Чисти\" empties the answer");
+        check(std::none_of(window.Option1.begin(), window.Option1.end(),
+                           [](HWND option) {
+                               return SendMessageW(option, BM_GETCHECK, 0, 0) == BST_CHECKED;
+                           }),
+              "\"Чисти\" leaves no option chosen");
+    }
+    checkDraw(window);
+    checkKeyboard(window, GetWindowThreadProcessId(main, nullptr));
+
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    const bool ended = WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0;
+    DWORD exitCode = 1;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    check(ended && exitCode == 0, "the program ends with code 0 when closed");
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    std::printf("%d of %d checks passed\n", checks - failures, checks);
+    return failures == 0 ? 0 : 1;
+}
