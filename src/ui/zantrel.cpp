@@ -46,7 +46,7 @@ QRect pixelRect(const WindowForm::Twips &place)
             WindowForm::pixels(place.width), WindowForm::pixels(place.height)};
 }
 
-QString text(std::string_view utf8)
+QString utf8ToQString(std::string_view utf8)
 {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
@@ -87,7 +87,7 @@ void paintBackground(QWidget *widget, const QColor &colour)
 
 QPlainTextEdit *infoBox(const WindowForm::Control &row, QWidget *parent)
 {
-    auto *box = new QPlainTextEdit(text(shownText(row.text)), parent);
+    auto *box = new QPlainTextEdit(utf8ToQString(shownText(row.text)), parent);
     box->setReadOnly(true);
     box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -98,7 +98,7 @@ QPlainTextEdit *infoBox(const WindowForm::Control &row, QWidget *parent)
 
 QLabel *titleLabel(const WindowForm::Control &row, QWidget *parent)
 {
-    auto *label = new QLabel(text(row.text), parent);
+    auto *label = new QLabel(utf8ToQString(row.text), parent);
     label->setAlignment(Qt::AlignCenter);
     return label;
 }
@@ -139,9 +139,9 @@ void Zantrel::reportError(const QString &message)
 Zantrel::Zantrel(RandomSource &random, QWidget *parent) : QWidget(parent), controller(*this, random)
 {
     const WindowForm::Control &form = WindowForm::window();
-    setObjectName(text(form.name));
-    setWindowTitle(text(form.text));
-    setAccessibleName(text(form.accessibleName));
+    setObjectName(utf8ToQString(form.name));
+    setWindowTitle(utf8ToQString(form.text));
+    setAccessibleName(utf8ToQString(form.accessibleName));
     // The icon's images are compiled in, showing them needs no image plugin: 16 and 32 pixels, and
     // the larger ones that taskbars and docks show at scale 1 and 2.
     QIcon icon;
@@ -178,8 +178,9 @@ QWidget *Zantrel::createControl(const WindowForm::Control &row)
         Text2->setReadOnly(true);
         return Text2;
     case Kind::Button:
-        Command1 = new GraphicalButton(
-            text(row.text), colour(row.background.value_or(WindowForm::buttonColour)), this);
+        Command1 =
+            new GraphicalButton(utf8ToQString(row.text),
+                                colour(row.background.value_or(WindowForm::buttonColour)), this);
         Command1->setAutoDefault(false);
         connect(Command1, &QPushButton::clicked, this,
                 [this] { run([this] { controller.Command1_Click(); }); });
@@ -209,7 +210,7 @@ QWidget *Zantrel::createControl(const WindowForm::Control &row)
 QRadioButton *Zantrel::createOption(const WindowForm::Control &row)
 {
     const int index = row.index;
-    auto *option = new QRadioButton(text(row.text), Frame1);
+    auto *option = new QRadioButton(utf8ToQString(row.text), Frame1);
     // Selected by mouse, keyboard or a screen reader's toggle action, an option is judged;
     // deselecting it raises nothing. Selecting the selected option again changes nothing.
     connect(option, &QAbstractButton::toggled, this, [this, option, index](bool checked) {
@@ -231,17 +232,17 @@ void Zantrel::createControls()
     // Created in the order the window stores them; later controls lie on top of earlier ones.
     for (const WindowForm::Control &row : WindowForm::controls()) {
         QWidget *control = createControl(row);
-        control->setObjectName(text(row.name));
+        control->setObjectName(utf8ToQString(row.name));
         control->setGeometry(pixelRect(row.place));
         control->setVisible(row.shown);
         if (row.background && row.kind != WindowForm::Kind::Button) { // the button paints its face
             paintBackground(control, colour(*row.background));
         }
         if (!row.accessibleName.empty()) {
-            control->setAccessibleName(text(row.accessibleName));
+            control->setAccessibleName(utf8ToQString(row.accessibleName));
         }
         if (!row.accessibleDescription.empty()) {
-            control->setAccessibleDescription(text(row.accessibleDescription));
+            control->setAccessibleDescription(utf8ToQString(row.accessibleDescription));
         }
     }
     numberList.emplace(*List1.at(WindowForm::numberList));
@@ -327,7 +328,7 @@ bool Zantrel::eventFilter(QObject *watched, QEvent *event)
 
 void Zantrel::setFeedbackText(std::string_view feedback)
 {
-    const QString shown = text(shownText(feedback));
+    const QString shown = utf8ToQString(shownText(feedback));
     Text1.at(WindowForm::feedbackBox)->setPlainText(shown);
     // Announced to screen readers as a change of the box's description, besides the text change.
     Text1.at(WindowForm::feedbackBox)->setAccessibleDescription(shown);
@@ -335,7 +336,7 @@ void Zantrel::setFeedbackText(std::string_view feedback)
 
 void Zantrel::setExpressionText(std::string expression)
 {
-    Text2->setAccessibleDescription(text(spokenExpression(expression)));
+    Text2->setAccessibleDescription(utf8ToQString(spokenExpression(expression)));
     Text2->setText(QString::fromStdString(expression));
     Text2->home(false); // should a text ever be wider than the box, its start stays in view
 }
