@@ -102,9 +102,10 @@ inline constexpr int single = -1;
 // The control arrays of two: the list boxes, the information boxes and the labels.
 inline constexpr int pairCount = 2;
 // What the members of those arrays hold.
-inline constexpr int numberList = 0;  // List1(0): the number pool
-inline constexpr int letterList = 1;  // List1(1): the letter pool
-inline constexpr int feedbackBox = 0; // Text1(0): the feedback; Text1(1) is never shown
+inline constexpr int numberList = 0;   // List1(0): the number pool
+inline constexpr int letterList = 1;   // List1(1): the letter pool
+inline constexpr int feedbackBox = 0;  // Text1(0): the feedback; Text1(1) is never shown
+inline constexpr int headingLabel = 0; // Label1(0): the heading; Label1(1) names the formulas
 
 struct Control {
     std::string_view name; // "Text1_0", "Option1_3": the name with its index

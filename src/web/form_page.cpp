@@ -3,10 +3,11 @@
 // table the desktop window is built from:
 //     form_page title      the page's title, the window's caption;
 //     form_page controls   the controls' markup, with their fixed texts and accessible names;
-//     form_page style      each shown control's place in CSS pixels (15 twips to a pixel), its
-//                          background, and the colours of the button's bevel.
-// The page's own style.css styles the controls by kind (.label, .option …); the page's script finds
-// them by kind and the module by the ids it passes, so no id or colour is written twice.
+//     form_page style      each shown control's place in CSS pixels (15 twips to a pixel), as
+//                          custom properties (--left, --top, --width, --height), its background,
+//                          and the colours of the button's bevel.
+// The page's own style.css places and styles the controls by kind (.label, .option …), and so does
+// the page's script find them: no id or colour is written twice.
 #include "shown_text.h"
 #include "window_form.h"
 
@@ -84,8 +85,11 @@ std::string control(const Control &row)
     const std::string id(row.name);
     const std::string description = id + "_description";
     switch (row.kind) {
-    case Kind::Label:
-        return "<div id=\"" + id + "\" class=\"label\">" + escaped(row.text) + "</div>\n";
+    case Kind::Label: {
+        const char *what = row.index == WindowForm::headingLabel ? "heading" : "caption";
+        return "<div id=\"" + id + "\" class=\"label " + what + "\">" + escaped(row.text) +
+               "</div>\n";
+    }
     case Kind::InfoBox:
         return "<div id=\"" + id +
                "\" class=\"infobox\" role=\"textbox\" aria-readonly=\"true\" "
@@ -135,19 +139,19 @@ void writeStyle()
     const std::string background = rgb(window.background.value_or(WindowForm::windowColour));
     std::printf("/* The window's form: places and colours. */\n");
     std::printf("html, body { background: %s; }\n", background.c_str());
-    std::printf("#%s { --window-width: %s; width: %s; height: %s; background: %s; "
+    std::printf("#%s { --width: %s; --height: %s; background: %s; "
                 "--bevel-highlight: %s; --bevel-face: %s; --bevel-shadow: %s; }\n",
                 std::string(window.name).c_str(), px(window.place.width).c_str(),
-                px(window.place.width).c_str(), px(window.place.height).c_str(), background.c_str(),
+                px(window.place.height).c_str(), background.c_str(),
                 rgb(WindowForm::bevelHighlight).c_str(), rgb(WindowForm::bevelFace).c_str(),
                 rgb(WindowForm::bevelShadow).c_str());
     for (const Control &row : WindowForm::controls()) {
         if (!row.shown) {
             continue; // the hidden list boxes and text box are not on the page
         }
-        std::string rule = "#" + std::string(row.name) + " { left: " + px(row.place.left) +
-                           "; top: " + px(row.place.top) + "; width: " + px(row.place.width) +
-                           "; height: " + px(row.place.height) + ";";
+        std::string rule = "#" + std::string(row.name) + " { --left: " + px(row.place.left) +
+                           "; --top: " + px(row.place.top) + "; --width: " + px(row.place.width) +
+                           "; --height: " + px(row.place.height) + ";";
         if (row.background) {
             rule += " background: " + rgb(*row.background) + ";";
         }
