@@ -245,8 +245,8 @@ void Zantrel::createControls()
             control->setAccessibleDescription(utf8ToQString(row.accessibleDescription));
         }
     }
-    numberList.emplace(*List1.at(WindowForm::numberList));
-    letterList.emplace(*List1.at(WindowForm::letterList));
+    numbers.emplace(List1.at(WindowForm::numberList));
+    letters.emplace(List1.at(WindowForm::letterList));
 
     // Screen readers list the options in stacking order: top to bottom, as they are shown.
     for (QRadioButton *option : Option1) {
@@ -353,20 +353,4 @@ void Zantrel::deselectOption(int index)
 std::string Zantrel::optionCaption(int index) const
 {
     return Option1.at(static_cast<std::size_t>(index))->text().toStdString();
-}
-
-Pool &Zantrel::numberPool()
-{
-    if (!numberList) {
-        throw std::logic_error("a pool was used before its list box was created");
-    }
-    return *numberList;
-}
-
-Pool &Zantrel::letterPool()
-{
-    if (!letterList) {
-        throw std::logic_error("a pool was used before its list box was created");
-    }
-    return *letterList;
 }

@@ -2,9 +2,8 @@
 #pragma once
 
 #include "exercise_controller.h"
-#include "exercise_view.h"
 #include "formulas.h"
-#include "list_box_pool.h"
+#include "list_box_view.h"
 #include "window_form.h"
 
 #include <QWidget>
@@ -20,6 +19,9 @@ class QListWidget;
 class QPlainTextEdit;
 class QRadioButton;
 
+// The pools' operations on Qt's list widgets are defined in qt_list_box_pool.cpp.
+extern template class ListBoxPool<QListWidget *>;
+
 // The program's one window. It owns the controls and an ExerciseController, and is the
 // controller's view: the feedback box Text1(0), the expression box Text2, the option buttons
 // Option1(0..8) and the pools, kept as the items of the hidden list boxes List1(0) (numbers) and
@@ -29,7 +31,7 @@ class QRadioButton;
 // the constructor as an exception). Positions are given in twips, 15 to a pixel at 96 dpi. The
 // keyboard reaches the options as one group: Tab stops at the selected option (the first when none
 // is), and the arrow keys select and judge the previous or next one.
-class Zantrel final : public QWidget, public ExerciseView {
+class Zantrel final : public QWidget, public ListBoxView<QListWidget *> {
     Q_OBJECT
 
 public:
@@ -48,8 +50,6 @@ public:
     void setExpressionText(std::string text) override;
     void deselectOption(int index) override;
     std::string optionCaption(int index) const override;
-    Pool &numberPool() override;
-    Pool &letterPool() override;
 
 signals:
     // A handler stopped on an error (an arithmetic overflow, a position outside a pool): the
@@ -74,7 +74,5 @@ private:
     std::array<QPlainTextEdit *, WindowForm::pairCount> Text1{};
     std::array<QLabel *, WindowForm::pairCount> Label1{};
 
-    std::optional<ListBoxPool> numberList;
-    std::optional<ListBoxPool> letterList;
     ExerciseController controller;
 };

@@ -295,8 +295,8 @@ bool ZantrelWindow::createControls()
             break;
         }
     }
-    numberList.emplace(List1.at(WindowForm::numberList));
-    letterList.emplace(List1.at(WindowForm::letterList));
+    numbers.emplace(List1.at(WindowForm::numberList));
+    letters.emplace(List1.at(WindowForm::letterList));
     return true;
 }
 
@@ -478,20 +478,4 @@ void ZantrelWindow::deselectOption(int index)
 std::string ZantrelWindow::optionCaption(int index) const
 {
     return toUtf8(windowText(Option1.at(static_cast<std::size_t>(index))));
-}
-
-Pool &ZantrelWindow::numberPool()
-{
-    if (!numberList) {
-        throw std::logic_error("a pool was used before its list box was created");
-    }
-    return *numberList;
-}
-
-Pool &ZantrelWindow::letterPool()
-{
-    if (!letterList) {
-        throw std::logic_error("a pool was used before its list box was created");
-    }
-    return *letterList;
 }

@@ -4,7 +4,7 @@
 #include "exercise_controller.h"
 #include "exercise_view.h"
 #include "formulas.h"
-#include "list_box_control_pool.h"
+#include "list_box_view.h"
 #include "random_source.h"
 #include "window_form.h"
 
@@ -29,7 +29,10 @@
 // loop hands every key to navigate() first: Tab goes from the feedback box to the chosen (or
 // first) option, "Чисти" and the expression box; the arrow keys choose and judge the previous or
 // next option. An error inside a handler is shown and ends the program.
-class ZantrelWindow final : public ExerciseView {
+// The pools' operations on LISTBOX controls are defined in win32_list_box_pool.cpp.
+extern template class ListBoxPool<HWND>;
+
+class ZantrelWindow final : public ListBoxView<HWND> {
 public:
     explicit ZantrelWindow(RandomSource &random) : controller(*this, random) {}
 
@@ -42,8 +45,6 @@ public:
     void setExpressionText(std::string text) override;
     void deselectOption(int index) override;
     std::string optionCaption(int index) const override;
-    Pool &numberPool() override;
-    Pool &letterPool() override;
 
 private:
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam,
@@ -78,7 +79,5 @@ private:
     std::array<HWND, WindowForm::pairCount> Label1{};
 
     int chosen = -1; // the option last judged, until a new exercise
-    std::optional<ListBoxControlPool> numberList;
-    std::optional<ListBoxControlPool> letterList;
     ExerciseController controller;
 };

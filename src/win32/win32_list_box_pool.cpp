@@ -1,17 +1,20 @@
 // SPDX-License-Identifier: MIT
-#include "list_box_control_pool.h"
+// The pools as the items of Windows' LISTBOX controls, through the list box's own messages.
+#include "list_box_view.h"
 
 #include "unicode.h"
+
+#include <windows.h>
 
 #include <stdexcept>
 #include <string>
 
-void ListBoxControlPool::clear()
+template <> void ListBoxPool<HWND>::clear()
 {
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
 }
 
-void ListBoxControlPool::append(std::string_view item)
+template <> void ListBoxPool<HWND>::append(std::string_view item)
 {
     const std::wstring wide = toWide(item);
     const LRESULT added =
@@ -21,7 +24,7 @@ void ListBoxControlPool::append(std::string_view item)
     }
 }
 
-std::string ListBoxControlPool::itemAt(int position) const
+template <> std::string ListBoxPool<HWND>::itemAt(int position) const
 {
     checkPosition(position);
     const auto index = static_cast<WPARAM>(position);
@@ -32,13 +35,15 @@ std::string ListBoxControlPool::itemAt(int position) const
     return toUtf8(item);
 }
 
-void ListBoxControlPool::removeAt(int position)
+template <> void ListBoxPool<HWND>::removeAt(int position)
 {
     checkPosition(position);
     SendMessageW(list, LB_DELETESTRING, static_cast<WPARAM>(position), 0);
 }
 
-int ListBoxControlPool::count() const
+template <> int ListBoxPool<HWND>::count() const
 {
     return static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
 }
+
+template class ListBoxPool<HWND>;
