@@ -104,6 +104,25 @@ std::wstring windowText(HWND control)
     return text;
 }
 
+WNDCLASSEXW windowClassOf(HINSTANCE instance, WNDPROC procedure, const wchar_t *name)
+{
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = name;
+    return windowClass;
+}
+
+// The program's icon at the size the system asks for (metrics of its width and height).
+HICON programIcon(HINSTANCE instance, int widthMetric, int heightMetric)
+{
+    return static_cast<HICON>(LoadImageW(instance, L"IDI_ICON1", IMAGE_ICON,
+                                         GetSystemMetrics(widthMetric),
+                                         GetSystemMetrics(heightMetric), 0));
+}
+
 } // namespace
 
 HWND ZantrelWindow::create(HINSTANCE instance)
@@ -113,25 +132,11 @@ HWND ZantrelWindow::create(HINSTANCE instance)
     background = CreateSolidBrush(colourRef(form.background.value_or(WindowForm::windowColour)));
     const std::wstring className = toWide(form.name);
 
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = windowProcedure;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    WNDCLASSEXW windowClass = windowClassOf(instance, windowProcedure, className.c_str());
     windowClass.hbrBackground = background;
-    windowClass.lpszClassName = className.c_str();
-    windowClass.hIcon =
-        static_cast<HICON>(LoadImageW(instance, L"IDI_ICON1", IMAGE_ICON,
-                                      GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
-    windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, L"IDI_ICON1", IMAGE_ICON,
-                                                        GetSystemMetrics(SM_CXSMICON),
-                                                        GetSystemMetrics(SM_CYSMICON), 0));
-    WNDCLASSEXW frameClass{};
-    frameClass.cbSize = sizeof frameClass;
-    frameClass.lpfnWndProc = frameProcedure;
-    frameClass.hInstance = instance;
-    frameClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    frameClass.lpszClassName = frameClassName;
+    windowClass.hIcon = programIcon(instance, SM_CXICON, SM_CYICON);
+    windowClass.hIconSm = programIcon(instance, SM_CXSMICON, SM_CYSMICON);
+    const WNDCLASSEXW frameClass = windowClassOf(instance, frameProcedure, frameClassName);
     if (RegisterClassExW(&windowClass) == 0 || RegisterClassExW(&frameClass) == 0) {
         return nullptr;
     }
