@@ -4,9 +4,7 @@
 #include "formulas.h"
 #include "spoken_expression.h"
 
-#include <algorithm>
 #include <cstddef>
-#include <stdexcept>
 
 namespace WindowForm {
 
@@ -69,18 +67,6 @@ const std::array<Control, controlCount> &controls()
 {
     static const std::array<Control, controlCount> rows = makeControls();
     return rows;
-}
-
-const Control &control(Kind kind, int index)
-{
-    const auto &rows = controls();
-    const auto row = std::find_if(rows.begin(), rows.end(), [kind, index](const Control &each) {
-        return each.kind == kind && each.index == index;
-    });
-    if (row == rows.end()) {
-        throw std::out_of_range("no control of that kind and index in the window's form");
-    }
-    return *row;
 }
 
 } // namespace WindowForm

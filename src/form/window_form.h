@@ -137,8 +137,6 @@ const Control &window();
 // Every control, in the order the window stores them.
 inline constexpr std::size_t controlCount = 18;
 const std::array<Control, controlCount> &controls();
-// The row of a kind and index; throws std::out_of_range when there is none.
-const Control &control(Kind kind, int index = single);
 // The options' names, by index.
 inline constexpr std::array<std::string_view, 9> optionNames{
     "Option1_0", "Option1_1", "Option1_2", "Option1_3", "Option1_4",
