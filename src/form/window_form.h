@@ -7,16 +7,17 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The drill's window as data, which the desktop window, the Windows edition and the web page
 // render: one row for each control, in the order the window stores them (later rows lie on top of
 // earlier ones), with its name, kind and index in its control array (what the control is: adapters
 // know a control by these two, never by its name), place in twips (15 to a pixel at 96 dpi, from
 // the window's client area or, for the options, from Frame1's), whether it is shown, its background
-// colour, its fixed text and its accessible name and description. Texts are UTF-8 with lines ending
-// in CR LF, as the window stores them; shownText() (shown_text.h) gives them as a text box shows
-// them. An adapter adds only what its toolkit alone needs (the hidden list boxes' widgets, tab
-// order, arrow keys).
+// colour and the colour of the text drawn on it, its fixed text, its accessible name and
+// description, its place in the tab order and its font. Texts are UTF-8 with lines ending in CR LF,
+// as the window stores them; shownText() (shown_text.h) gives them as a text box shows them. An
+// adapter adds only what its toolkit alone needs (the hidden list boxes' widgets, the arrow keys).
 namespace WindowForm {
 
 inline constexpr std::string_view publisherAddress = "www.zantrel.example";
@@ -107,6 +108,25 @@ inline constexpr int letterList = 1;   // List1(1): the letter pool
 inline constexpr int feedbackBox = 0;  // Text1(0): the feedback; Text1(1) is never shown
 inline constexpr int headingLabel = 0; // Label1(0): the heading; Label1(1) names the formulas
 
+// A font: its face, its size in points (72 to an inch) and its weight (400 regular, 700 bold).
+struct Font {
+    std::string_view face;
+    int points = 0;
+    int weight = 0;
+};
+
+// The one font of the window and all its controls.
+inline constexpr Font windowFont{"Times New Roman", 12, 400};
+
+// A font's height in pixels at a given dpi, rounded to the nearest: 16 for 12 pt at 96 dpi.
+constexpr int fontPixels(const Font &font, int dpi)
+{
+    return (font.points * dpi + 36) / 72;
+}
+
+// The text drawn on the form's own backgrounds.
+inline constexpr Colour textColour{0, 0, 0};
+
 struct Control {
     std::string_view name; // "Text1_0", "Option1_3": the name with its index
     Kind kind = Kind::Label;
@@ -117,11 +137,11 @@ struct Control {
     std::string text;                 // a list box's items: one character each
     std::string accessibleName;
     std::string accessibleDescription;
+    int tabIndex = 0; // the order in which Tab meets the controls, lowest first
+    // The colour of the text on the control's background; none where the toolkit's own.
+    std::optional<Colour> foreground;
+    Font font = windowFont;
 };
-
-// The one font of the window and all its controls.
-inline constexpr std::string_view fontFace = "Times New Roman";
-inline constexpr int fontPoints = 12;
 
 inline constexpr Colour windowColour{192, 192, 255};
 inline constexpr Colour labelColour{255, 192, 128};
@@ -137,6 +157,11 @@ const Control &window();
 // Every control, in the order the window stores them.
 inline constexpr std::size_t controlCount = 18;
 const std::array<Control, controlCount> &controls();
+// Whether the learner can move the focus to the control: a shown text box, button or option.
+bool takesFocus(const Control &row);
+// The controls that take the focus, in the order Tab meets them (by their tab index). The options
+// come one after another, by index: an adapter that makes them one stop keeps the first's place.
+std::vector<const Control *> tabOrder();
 // The options' names, by index.
 inline constexpr std::array<std::string_view, 9> optionNames{
     "Option1_0", "Option1_1", "Option1_2", "Option1_3", "Option1_4",

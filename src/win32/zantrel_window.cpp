@@ -317,9 +317,10 @@ void ZantrelWindow::layOut()
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
     HFONT previous = font;
-    const std::wstring face = toWide(WindowForm::fontFace);
+    const WindowForm::Font &formFont = WindowForm::window().font;
+    const std::wstring face = toWide(formFont.face);
     font =
-        CreateFontW(-MulDiv(WindowForm::fontPoints, static_cast<int>(dpi), 72), 0, 0, 0, FW_NORMAL,
+        CreateFontW(-MulDiv(formFont.points, static_cast<int>(dpi), 72), 0, 0, 0, formFont.weight,
                     FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                     DEFAULT_QUALITY, DEFAULT_PITCH | FF_ROMAN, face.c_str());
     const auto &rows = WindowForm::controls();
