@@ -29,9 +29,13 @@ id=example.zantrel.Zantrel
 for file in "$work/root/usr/bin/zantrel" "$share/applications/$id.desktop" "$share/metainfo/$id.metainfo.xml" \
     "$share/icons/hicolor/16x16/apps/$id.png" "$share/icons/hicolor/32x32/apps/$id.png" \
     "$share/icons/hicolor/256x256/apps/$id.png" "$share/icons/hicolor/scalable/apps/$id.svg" \
-    "$share/doc/zantrel/copyright"; do
+    "$share/doc/zantrel/copyright" "$share/doc/zantrel/changelog.gz" "$share/man/man1/zantrel.1.gz" \
+    "$share/man/bg/man1/zantrel.1.gz"; do
     [ -f "$file" ] || fail "missing ${file#"$work/root"}"
 done
+# Debian's own checker: no error and no warning (the copyright's machine-readable format included).
+lintian --fail-on error,warning "$deb" 2> >(grep -v 'running with root privileges' >&2)
+grep -q '^License: OFL-1.1$' "$share/doc/zantrel/copyright" || fail "copyright does not give the font's licence"
 desktop-file-validate "$share/applications/$id.desktop"
 appstreamcli validate --no-net "$share/metainfo/$id.metainfo.xml"
 grep -q '<release version="1.00"' "$share/metainfo/$id.metainfo.xml" || fail "metainfo release is not 1.00"
