@@ -31,6 +31,7 @@ endif()
 if(NOT ZANTREL_SOURCE_DATE_EPOCH MATCHES "^[0-9]+$")
     message(FATAL_ERROR "SOURCE_DATE_EPOCH is not a number of seconds: ${ZANTREL_SOURCE_DATE_EPOCH}")
 endif()
-# The build's own tools (fontTools, rcc, ld, cpack) read it from the environment.
+# Tools read it from the environment: those run while configuring from this one, those run while
+# building through ZANTREL_WITH_EPOCH (fontTools, the linker), cpack through its project file.
 set(ENV{SOURCE_DATE_EPOCH} ${ZANTREL_SOURCE_DATE_EPOCH})
 set(ZANTREL_WITH_EPOCH ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${ZANTREL_SOURCE_DATE_EPOCH})
