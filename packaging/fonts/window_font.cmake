@@ -7,7 +7,7 @@ function(zantrel_window_font output)
         PATHS /usr/share/fonts/truetype/liberation2 /usr/share/fonts/truetype/liberation
         NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)
     add_custom_command(OUTPUT ${output}
-        COMMAND ${DEBIAN_PYTHON} ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/window_font.py
+        COMMAND ${ZANTREL_WITH_EPOCH} ${DEBIAN_PYTHON} ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/window_font.py
                 ${LIBERATION_SERIF} ${output}
         DEPENDS ${LIBERATION_SERIF} ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/window_font.py
         COMMENT "Making the window's font: ${output}")

@@ -328,6 +328,14 @@ def from_disk(browser, site_zip):
     folder = tempfile.mkdtemp(prefix='zantrel-unzipped-')
     with zipfile.ZipFile(site_zip) as archive:
         archive.extractall(folder)
+        names = archive.namelist()
+    # The zip carries the program's licence and that of the font the page carries.
+    check({'index.html', 'sw.js', 'manifest.webmanifest', 'LICENSE', 'OFL.txt'} <= set(names),
+          name + f'the zip holds {names}')
+    with open(os.path.join(folder, 'OFL.txt'), encoding='utf-8') as file:
+        licence = file.read()
+    check('SIL OPEN FONT LICENSE Version 1.1' in licence and 'Reserved Font Name Liberation' in licence,
+          name + 'OFL.txt is not the font\'s licence with its copyright lines')
     page = os.path.join(folder, 'index.html')
     load(browser, 'file://' + page)
     for turn in range(3):

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # The installer in a Wine session (harness/in_session.sh --wine): a silent install puts
-# zantrel.exe in Program Files and a Start menu entry that points at it; the installed program
-# passes the driver's session; a silent uninstall leaves Program Files and the Start menu as they
-# were.
+# zantrel.exe and its licences in Program Files and a Start menu entry that points at the program;
+# the installed program passes the driver's session; a silent uninstall leaves Program Files and
+# the Start menu as they were.
 #
 #     msi_test.sh ZANTREL_MSI DRIVER_EXE
 set -euo pipefail
@@ -21,7 +21,9 @@ fail() { echo "msi test: $*" >&2; exit 1; }
 
 wine msiexec /i "Z:$msi" /qn
 wineserver -w
-[ -f "$programs/Zantrel/zantrel.exe" ] || fail "no Program Files\\Zantrel\\zantrel.exe after installing"
+for file in zantrel.exe LICENSE.txt THIRD-PARTY.txt; do
+    [ -f "$programs/Zantrel/$file" ] || fail "no Program Files\\Zantrel\\$file after installing"
+done
 entry=
 for menu in "${menus[@]}"; do
     [ -f "$menu/Zantrel.lnk" ] && entry=$menu/Zantrel.lnk
