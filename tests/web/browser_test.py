@@ -134,7 +134,14 @@ def learner_session(browser, site_dir):
         browser.key(key)
         rounds.append((browser.js(focused), browser.js("return document.querySelector('#Frame1 :checked').parentElement.id"),
                        answer(browser)))
-    expected = [(f'Option1_{i}', f'Option1_{i}', judged(i, right)) for i in (0, 8, 0, 8, 7)]
+    # With a modifier key held, an arrow neither chooses nor judges (nor writes an answer).
+    for modifier in (Keys.SHIFT, Keys.CONTROL, Keys.ALT):
+        browser.js("ZantrelPage.showFeedback('')")
+        browser.key(Keys.ARROW_DOWN, modifier)
+        rounds.append((browser.js(focused), browser.js("return document.querySelector('#Frame1 :checked').parentElement.id"),
+                       answer(browser)))
+    expected = [(f'Option1_{i}', f'Option1_{i}', judged(i, right)) for i in (0, 8, 0, 8, 7)] + \
+        [('Option1_7', 'Option1_7', '')] * 3
     check(rounds == expected, name + f'arrow keys: {rounds}, not {expected}')
 
     # The painted window: colours at the places the window's layout gives, text in every control.
