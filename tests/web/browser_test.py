@@ -12,7 +12,9 @@ no storage left behind and nothing in the console; in Chromium also the accessib
 adding it to a home screen needs. Then the page unzipped and opened from disk, and a page whose
 script cannot run, which must say what to do. In WebKit's narrowest window and in Chromium on
 phones with touch, portrait and turned: targets, text sizes, the whole expression and the answer in
-view after each tap. Last, in Chromium, an update from one version to the next of one of two copies
+view after each tap. In Chromium with forced colours (as High Contrast on Windows forces them), at
+a desktop's size and a phone's: the button's border, the chosen option and the focus. Last, in
+Chromium, an update from one version to the next of one of two copies
 of the site on one host, with the files as old as an unpacked zip leaves them.
 
     browser_test.py SITE_DIR ZIP"""
