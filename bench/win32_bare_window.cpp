@@ -1,36 +1,78 @@
 // SPDX-License-Identifier: MIT
-// The reference for the Windows edition's start-up: a bare Win32 window of the same size and
-// colours with the same kinds of controls in the same places (two hidden list boxes, two edit
-// controls, an owner-drawn button, a container of nine auto radio buttons, two labels) and no
-// exercise behind them.
+// The reference for the Windows edition's start-up: a bare Win32 window with the controls of the
+// window's form (WindowForm, the rows the program is built from), each of the same kind, place,
+// colour and text, in the form's font, at 96 dpi, and no exercise behind them: the expression box
+// shows one fixed expression, the hidden list boxes stay empty, and nothing is judged.
+#include "window_form.h"
+
 #include <windows.h>
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
 
 namespace {
 
-struct Row {
-    const wchar_t *className;
+using WindowForm::Kind;
+
+constexpr const wchar_t *frameClassName = L"BareFrame";
+constexpr int firstControlId = 100;
+
+std::array<HBRUSH, WindowForm::controlCount> brushes{};
+HBRUSH frameBrush = nullptr;
+
+std::wstring wide(std::string_view utf8)
+{
+    const int size = static_cast<int>(utf8.size());
+    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
+    std::wstring text(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, text.data(), length);
+    return text;
+}
+
+COLORREF colourRef(const WindowForm::Colour &colour)
+{
+    return RGB(colour.red, colour.green, colour.blue);
+}
+
+struct ControlClass {
+    const wchar_t *name;
     DWORD style;
     DWORD exStyle;
-    RECT place; // left, top, width, height at 96 dpi
-    COLORREF background;
-    const wchar_t *text;
 };
 
-constexpr COLORREF none = CLR_INVALID;
-HBRUSH brushes[20];
-Row rows[20];
-int rowCount = 0;
-HFONT font;
+ControlClass controlClass(Kind kind)
+{
+    switch (kind) {
+    case Kind::ListBox:
+        return {L"LISTBOX", LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE};
+    case Kind::TextBox:
+        return {L"EDIT", ES_READONLY, WS_EX_CLIENTEDGE};
+    case Kind::Button:
+        return {L"BUTTON", BS_OWNERDRAW, 0};
+    case Kind::Frame:
+        return {frameClassName, 0, WS_EX_CONTROLPARENT};
+    case Kind::Option:
+        return {L"BUTTON", BS_AUTORADIOBUTTON, 0};
+    case Kind::InfoBox:
+        return {L"EDIT", ES_MULTILINE | ES_READONLY | WS_VSCROLL, WS_EX_CLIENTEDGE};
+    case Kind::Label:
+    case Kind::Window:
+        break;
+    }
+    return {L"STATIC", SS_CENTER | SS_CENTERIMAGE, 0};
+}
 
 LRESULT CALLBACK frameProcedure(HWND frame, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_CTLCOLORSTATIC || message == WM_ERASEBKGND) {
-        if (message == WM_ERASEBKGND) {
-            RECT client;
-            GetClientRect(frame, &client);
-            FillRect(reinterpret_cast<HDC>(wParam), &client, brushes[4]);
-            return 1;
-        }
+    if (message == WM_ERASEBKGND) {
+        RECT client;
+        GetClientRect(frame, &client);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, frameBrush);
+        return 1;
+    }
+    if (message == WM_CTLCOLORSTATIC) {
         return SendMessageW(GetParent(frame), message, wParam, lParam);
     }
     return DefWindowProcW(frame, message, wParam, lParam);
@@ -40,22 +82,26 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
 {
     switch (message) {
     case WM_CTLCOLORSTATIC: {
-        const int row = GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) - 100;
+        const int position = GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) - firstControlId;
         HDC dc = reinterpret_cast<HDC>(wParam);
-        if (row >= 0 && row < rowCount && rows[row].background != none) {
-            SetBkColor(dc, rows[row].background);
-            return reinterpret_cast<LRESULT>(brushes[row]);
+        if (position >= 0 && position < static_cast<int>(brushes.size()) &&
+            brushes.at(static_cast<std::size_t>(position)) != nullptr) {
+            const auto &row = WindowForm::controls().at(static_cast<std::size_t>(position));
+            SetBkColor(dc, colourRef(*row.background));
+            return reinterpret_cast<LRESULT>(brushes.at(static_cast<std::size_t>(position)));
         }
         SetBkColor(dc, GetSysColor(COLOR_WINDOW));
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
     }
     case WM_DRAWITEM: {
         const auto *item = reinterpret_cast<const DRAWITEMSTRUCT *>(lParam);
+        const auto position = static_cast<std::size_t>(item->CtlID - firstControlId);
         RECT face = item->rcItem;
-        FillRect(item->hDC, &face, brushes[3]);
+        FillRect(item->hDC, &face, brushes.at(position));
         DrawEdge(item->hDC, &face, EDGE_RAISED, BF_RECT | BF_ADJUST);
         SetBkMode(item->hDC, TRANSPARENT);
-        DrawTextW(item->hDC, L"Чисти", -1, &face, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        const std::wstring caption = wide(WindowForm::controls().at(position).text);
+        DrawTextW(item->hDC, caption.c_str(), -1, &face, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
         return TRUE;
     }
     case WM_DESTROY:
@@ -70,91 +116,53 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
 {
-    const COLORREF window = RGB(192, 192, 255);
-    const Row fixed[] = {
-        {L"LISTBOX", LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE, {328, 88, 57, 118}, none, L""},
-        {L"LISTBOX", LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE, {288, 48, 41, 118}, none, L""},
-        {L"EDIT",
-         ES_READONLY | WS_VISIBLE,
-         WS_EX_CLIENTEDGE,
-         {8, 240, 449, 41},
-         none,
-         L" 4*a^2 +  12*a*b +  9*b^2"},
-        {L"BUTTON",
-         BS_OWNERDRAW | WS_VISIBLE,
-         0,
-         {304, 208, 121, 25},
-         RGB(255, 128, 128),
-         L"Чисти"},
-        {L"BareFrame", WS_VISIBLE, WS_EX_CONTROLPARENT, {160, 56, 129, 185}, window, L""},
-        {L"EDIT",
-         ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_VISIBLE,
-         WS_EX_CLIENTEDGE,
-         {8, 288, 449, 121},
-         none,
-         L"В основното образование често се срещат случаи на задачи."},
-        {L"STATIC",
-         SS_CENTER | SS_CENTERIMAGE | WS_VISIBLE,
-         0,
-         {160, 32, 121, 25},
-         RGB(255, 192, 128),
-         L"Формула"},
-        {L"STATIC",
-         SS_CENTER | SS_CENTERIMAGE | WS_VISIBLE,
-         0,
-         {56, 0, 345, 25},
-         RGB(255, 192, 128),
-         L"Математика - формули за съкратено умножение"},
-    };
-    const wchar_t *const captions[] = {L"(x + y)^2",     L"(x - y)^2",     L"x^2 - y^2",
-                                       L"(x + y + z)^2", L"(x + y - z)^2", L"(x + y)^3",
-                                       L"(x - y)^3",     L"x^3 + y^3",     L"x^3 - y^3"};
-    for (const Row &row : fixed) {
-        rows[rowCount++] = row;
-    }
-    for (int option = 0; option < 9; ++option) {
-        rows[rowCount++] = {L"BUTTON",
-                            static_cast<DWORD>(BS_AUTORADIOBUTTON | WS_VISIBLE),
-                            0,
-                            {0, 20 * option, 121, 20},
-                            RGB(128, 255, 255),
-                            captions[option]};
-    }
-
+    const WindowForm::Control &form = WindowForm::window();
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = windowProcedure;
     windowClass.hInstance = instance;
-    windowClass.hbrBackground = CreateSolidBrush(window);
+    windowClass.hbrBackground = CreateSolidBrush(colourRef(*form.background));
     windowClass.lpszClassName = L"BareWindow";
     RegisterClassW(&windowClass);
     WNDCLASSW frameClass{};
     frameClass.lpfnWndProc = frameProcedure;
     frameClass.hInstance = instance;
-    frameClass.lpszClassName = L"BareFrame";
+    frameClass.lpszClassName = frameClassName;
     RegisterClassW(&frameClass);
 
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-    RECT outer{0, 0, 465, 414};
+    RECT outer{0, 0, WindowForm::pixels(form.place.width), WindowForm::pixels(form.place.height)};
     AdjustWindowRectEx(&outer, style, FALSE, 0);
     HWND main = CreateWindowExW(0, L"BareWindow", L"Bare window", style, CW_USEDEFAULT,
                                 CW_USEDEFAULT, outer.right - outer.left, outer.bottom - outer.top,
                                 nullptr, nullptr, instance, nullptr);
-    font = CreateFontW(-16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_ROMAN, L"Times New Roman");
+    const WindowForm::Font &formFont = form.font;
+    HFONT font =
+        CreateFontW(-WindowForm::fontPixels(formFont, 96), 0, 0, 0, formFont.weight, FALSE, FALSE,
+                    FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                    DEFAULT_QUALITY, DEFAULT_PITCH | FF_ROMAN, wide(formFont.face).c_str());
     HWND frame = nullptr;
-    for (int row = 0; row < rowCount; ++row) {
-        const Row &r = rows[row];
-        if (r.background != none) {
-            brushes[row] = CreateSolidBrush(r.background);
+    const auto &rows = WindowForm::controls();
+    for (std::size_t position = 0; position < rows.size(); ++position) {
+        const WindowForm::Control &row = rows.at(position);
+        if (row.background) {
+            brushes.at(position) = CreateSolidBrush(colourRef(*row.background));
         }
+        const ControlClass kind = controlClass(row.kind);
+        const std::wstring text = row.kind == Kind::ListBox   ? std::wstring()
+                                  : row.kind == Kind::TextBox ? L" 4*a^2 +  12*a*b +  9*b^2"
+                                                              : wide(row.text);
         HWND control = CreateWindowExW(
-            r.exStyle, r.className, r.text, WS_CHILD | WS_CLIPSIBLINGS | r.style, r.place.left,
-            r.place.top, r.place.right, r.place.bottom, row >= 8 ? frame : main,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(100 + row)), instance, nullptr);
+            kind.exStyle, kind.name, text.c_str(),
+            WS_CHILD | WS_CLIPSIBLINGS | kind.style | (row.shown ? WS_VISIBLE : 0),
+            WindowForm::pixels(row.place.left), WindowForm::pixels(row.place.top),
+            WindowForm::pixels(row.place.width), WindowForm::pixels(row.place.height),
+            row.kind == Kind::Option ? frame : main,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(firstControlId + position)), instance,
+            nullptr);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        if (row == 4) {
+        if (row.kind == Kind::Frame) {
             frame = control;
+            frameBrush = brushes.at(position);
         }
     }
     ShowWindow(main, show);

@@ -1,9 +1,9 @@
 # SPDX-License-Identifier: MIT
 """The three browsers the web edition is tested in, all Debian's, behind one small interface (get,
-reload, js, click, key, screenshot, console, quit): Chromium (headless, through chromedriver) and
-WebKitGTK's MiniBrowser (through WebKitWebDriver, on the X server of the session), both through
-Selenium, and Firefox ESR (headless) through the WebDriver BiDi it speaks itself, over a websocket.
-Run them in a session of the harness's own (in_session.sh)."""
+reload, js, click, key (with a modifier held round it), screenshot, console, quit): Chromium
+(headless, through chromedriver) and WebKitGTK's MiniBrowser (through WebKitWebDriver, on the X
+server of the session), both through Selenium, and Firefox ESR (headless) through the WebDriver
+BiDi it speaks itself, over a websocket. Run them in a session of the harness's own (in_session.sh)."""
 import base64
 import io
 import json
@@ -60,8 +60,15 @@ class Selenium:
     def click(self, selector, index=0):
         self.driver.find_elements(By.CSS_SELECTOR, selector)[index].click()
 
-    def key(self, key):
-        ActionChains(self.driver).send_keys(key).perform()
+    def key(self, key, modifier=None):
+        """A key pressed and let go, with a modifier key (Keys.SHIFT …) held down round it."""
+        actions = ActionChains(self.driver)
+        if modifier:
+            actions.key_down(modifier)
+        actions.send_keys(key)
+        if modifier:
+            actions.key_up(modifier)
+        actions.perform()
 
     def screenshot(self):
         return Image.open(io.BytesIO(self.driver.get_screenshot_as_png())).convert('RGB')
@@ -178,9 +185,11 @@ class Firefox:
                 {'type': 'pointerMove', 'x': x, 'y': y}, {'type': 'pointerDown', 'button': 0},
                 {'type': 'pointerUp', 'button': 0}]}]})
 
-    def key(self, key):
+    def key(self, key, modifier=None):
+        pressed = [modifier, key] if modifier else [key]
         self.send('input.performActions', {'context': self.context, 'actions': [{
-            'type': 'key', 'id': 'keyboard', 'actions': [{'type': 'keyDown', 'value': key}, {'type': 'keyUp', 'value': key}]}]})
+            'type': 'key', 'id': 'keyboard', 'actions': [{'type': 'keyDown', 'value': k} for k in pressed] +
+            [{'type': 'keyUp', 'value': k} for k in reversed(pressed)]}]})
 
     def screenshot(self):
         data = self.send('browsingContext.captureScreenshot', {'context': self.context})['data']

@@ -56,12 +56,15 @@ QColor colour(const WindowForm::Colour &rgb)
     return {rgb.red, rgb.green, rgb.blue};
 }
 
-// Every colour role set, so that a desktop colour scheme (a dark one, say) changes nothing.
+// Every colour role set, so that a desktop colour scheme (a dark one, say) changes nothing: the
+// form's text and background colours, the classic bevel, black text in the white text boxes.
 QPalette windowPalette()
 {
-    QPalette palette(Qt::black, colour(WindowForm::bevelFace), colour(WindowForm::bevelHighlight),
+    const WindowForm::Control &form = WindowForm::window();
+    const QColor text = colour(form.foreground.value_or(WindowForm::textColour));
+    QPalette palette(text, colour(WindowForm::bevelFace), colour(WindowForm::bevelHighlight),
                      colour(WindowForm::bevelShadow), QColor(200, 200, 200), Qt::black, Qt::white,
-                     Qt::white, colour(WindowForm::windowColour));
+                     Qt::white, colour(form.background.value_or(WindowForm::windowColour)));
     palette.setColor(QPalette::Shadow, QColor(64, 64, 64));
     palette.setColor(QPalette::Highlight, QColor(0, 0, 128));
     palette.setColor(QPalette::HighlightedText, Qt::white);
@@ -77,12 +80,19 @@ QPalette windowPalette()
     return palette;
 }
 
-void paintBackground(QWidget *widget, const QColor &colour)
+// A control's colours from its row: its background (the button paints its own face) and the
+// colour of its text, where the row gives them.
+void paintColours(QWidget *widget, const WindowForm::Control &row)
 {
     QPalette palette = widget->palette();
-    palette.setColor(widget->backgroundRole(), colour);
+    if (row.background && row.kind != WindowForm::Kind::Button) {
+        palette.setColor(widget->backgroundRole(), colour(*row.background));
+        widget->setAutoFillBackground(true);
+    }
+    if (row.foreground) {
+        palette.setColor(widget->foregroundRole(), colour(*row.foreground));
+    }
     widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
 }
 
 QPlainTextEdit *infoBox(const WindowForm::Control &row, QWidget *parent)
@@ -103,24 +113,30 @@ QLabel *titleLabel(const WindowForm::Control &row, QWidget *parent)
     return label;
 }
 
-} // namespace
-
-// Times New Roman 12 pt at 96 dpi, drawn with the face the program carries: Liberation Serif, which
-// has the same metrics, cut down to the window's letters. It is the same on every machine, whatever
-// fonts it has, and covers every letter the window shows, so no fallback fonts are merged.
-QFont Zantrel::windowFont()
+// A font of the form, in pixels at 96 dpi. The form's one face, Times New Roman, is drawn with the
+// face the program carries: Liberation Serif, which has the same metrics, cut down to the window's
+// letters. It is the same on every machine, whatever fonts it has, and covers every letter the
+// window shows, so no fallback fonts are merged.
+QFont formFont(const WindowForm::Font &form)
 {
     static const QString family = [] {
         const int id =
             QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/zantrel-serif.ttf"));
-        return QFontDatabase::applicationFontFamilies(id).value(0,
-                                                                QStringLiteral("Times New Roman"));
+        return QFontDatabase::applicationFontFamilies(id).value(
+            0, utf8ToQString(WindowForm::windowFont.face));
     }();
-    QFont font(family);
-    font.setPixelSize(16);
-    font.setWeight(QFont::Normal);
+    QFont font(form.face == WindowForm::windowFont.face ? family : utf8ToQString(form.face));
+    font.setPixelSize(WindowForm::fontPixels(form, 96));
+    font.setWeight(static_cast<QFont::Weight>(form.weight));
     font.setStyleStrategy(QFont::NoFontMerging);
     return font;
+}
+
+} // namespace
+
+QFont Zantrel::windowFont()
+{
+    return formFont(WindowForm::window().font);
 }
 
 void Zantrel::styleApplication()
@@ -230,14 +246,17 @@ QRadioButton *Zantrel::createOption(const WindowForm::Control &row)
 void Zantrel::createControls()
 {
     // Created in the order the window stores them; later controls lie on top of earlier ones.
-    for (const WindowForm::Control &row : WindowForm::controls()) {
+    const auto &rows = WindowForm::controls();
+    std::array<QWidget *, WindowForm::controlCount> widgets{};
+    for (std::size_t at = 0; at < rows.size(); ++at) {
+        const WindowForm::Control &row = rows.at(at);
         QWidget *control = createControl(row);
+        widgets.at(at) = control;
         control->setObjectName(utf8ToQString(row.name));
         control->setGeometry(pixelRect(row.place));
         control->setVisible(row.shown);
-        if (row.background && row.kind != WindowForm::Kind::Button) { // the button paints its face
-            paintBackground(control, colour(*row.background));
-        }
+        control->setFont(formFont(row.font));
+        paintColours(control, row);
         if (!row.accessibleName.empty()) {
             control->setAccessibleName(utf8ToQString(row.accessibleName));
         }
@@ -266,14 +285,16 @@ void Zantrel::createControls()
         option->setStyle(focusStyle);
     }
 
-    // Tab order: the feedback box, the options, "Чисти", the expression box.
-    QWidget *previous = Text1.at(WindowForm::feedbackBox);
-    for (QRadioButton *option : Option1) {
-        setTabOrder(previous, option);
-        previous = option;
+    // The form's tab order (the feedback box, the options, "Чисти", the expression box); the
+    // options are one stop, at the chosen one (updateOptionTabStops).
+    QWidget *previous = nullptr;
+    for (const WindowForm::Control *row : WindowForm::tabOrder()) {
+        QWidget *next = widgets.at(static_cast<std::size_t>(row - rows.data()));
+        if (previous != nullptr) {
+            setTabOrder(previous, next);
+        }
+        previous = next;
     }
-    setTabOrder(previous, Command1);
-    setTabOrder(Command1, Text2);
     updateOptionTabStops();
 }
 
@@ -302,8 +323,7 @@ bool Zantrel::eventFilter(QObject *watched, QEvent *event)
     const auto *key =
         event->type() == QEvent::KeyPress ? dynamic_cast<QKeyEvent *>(event) : nullptr;
     const auto current = std::find(Option1.begin(), Option1.end(), watched);
-    if (key == nullptr || current == Option1.end() ||
-        (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+    if (key == nullptr || current == Option1.end()) {
         return QWidget::eventFilter(watched, event);
     }
     int step = 0;
@@ -318,6 +338,11 @@ bool Zantrel::eventFilter(QObject *watched, QEvent *event)
         break;
     default:
         return QWidget::eventFilter(watched, event);
+    }
+    // An arrow with Shift, Ctrl, Alt or Meta chooses nothing, as in the other editions (a radio
+    // button of Qt's own would move to the next and check it).
+    if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+        return true;
     }
     const auto index = static_cast<std::size_t>(std::distance(Option1.begin(), current));
     QRadioButton *next = Option1[(index + static_cast<std::size_t>(step)) % Option1.size()];

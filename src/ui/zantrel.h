@@ -30,7 +30,8 @@ extern template class ListBoxPool<QListWidget *>;
 // exercise is drawn while the window is built, before it is first shown (an error there leaves
 // the constructor as an exception). Positions are given in twips, 15 to a pixel at 96 dpi. The
 // keyboard reaches the options as one group: Tab stops at the selected option (the first when none
-// is), and the arrow keys select and judge the previous or next one.
+// is), and the arrow keys select and judge the previous or next one (with Shift, Ctrl, Alt or Meta
+// held, they do nothing). The tab order and the fonts and text colours come from the form's rows.
 class Zantrel final : public QWidget, public ListBoxView<QListWidget *> {
     Q_OBJECT
 

@@ -5,17 +5,21 @@
 //     form_page controls   the controls' markup, with their fixed texts and accessible names;
 //     form_page style      each shown control's place in CSS pixels (15 twips to a pixel), as
 //                          custom properties (--left, --top, --width, --height), its background,
-//                          and the colours of the button's bevel.
+//                          the colours of the button's bevel and the window's font (--font-size,
+//                          --font-face, --font-weight).
 // The page's own style.css places and styles the controls by kind (.label, .option …), and so does
 // the page's script find them: no id or colour is written twice.
 #include "shown_text.h"
 #include "window_form.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdio>
 #include <exception>
-#include <iterator>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -65,12 +69,11 @@ std::string label(const Control &row)
                : " aria-label=\"" + escaped(row.accessibleName) + "\"";
 }
 
-// The options of a group, each its own label around a radio button of the group.
+// The options of a group, each its own label around a radio button of the group, in tab order.
 std::string options(std::string_view group)
 {
-    const auto &rows = WindowForm::controls();
     std::string markup;
-    for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
+    for (const Control *row : WindowForm::tabOrder()) {
         if (row->kind == Kind::Option) {
             markup += "<label id=\"" + std::string(row->name) +
                       "\" class=\"option\"><input type=\"radio\" name=\"" + std::string(group) +
@@ -116,18 +119,52 @@ std::string control(const Control &row)
     }
 }
 
+// A control's place in the tab order, where it takes the focus: the frame takes its options'.
+std::optional<std::size_t> tabPlace(const Control &row, const std::vector<const Control *> &order)
+{
+    for (std::size_t place = 0; place < order.size(); ++place) {
+        if (order[place] == &row ||
+            (row.kind == Kind::Frame && order[place]->kind == Kind::Option)) {
+            return place;
+        }
+    }
+    return std::nullopt;
+}
+
 // The window stores its controls back to front; the page lists them front to back, the order in
-// which a reader and the Tab key meet them: heading, feedback, options, "Чисти", expression.
+// which a reader meets them (the heading first), except that the controls that take the focus come
+// in the form's tab order, which is the order in which the Tab key meets them on the page:
+// feedback, options, "Чисти", expression.
 void writeControls()
 {
     const auto &rows = WindowForm::controls();
     const Control &window = WindowForm::window();
-    std::string markup =
-        "<main id=\"" + std::string(window.name) + "\" class=\"window loading\">\n";
+    std::vector<const Control *> shown;
     for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
         if (row->shown && row->kind != Kind::Option) {
-            markup += control(*row);
+            shown.push_back(&*row);
         }
+    }
+    const std::vector<const Control *> order = WindowForm::tabOrder();
+    std::vector<std::size_t> stops;
+    std::vector<const Control *> focusable;
+    for (std::size_t at = 0; at < shown.size(); ++at) {
+        if (tabPlace(*shown[at], order)) {
+            stops.push_back(at);
+            focusable.push_back(shown[at]);
+        }
+    }
+    std::stable_sort(focusable.begin(), focusable.end(),
+                     [&order](const Control *a, const Control *b) {
+                         return tabPlace(*a, order) < tabPlace(*b, order);
+                     });
+    for (std::size_t stop = 0; stop < stops.size(); ++stop) {
+        shown[stops[stop]] = focusable[stop];
+    }
+    std::string markup =
+        "<main id=\"" + std::string(window.name) + "\" class=\"window loading\">\n";
+    for (const Control *row : shown) {
+        markup += control(*row);
     }
     markup += "</main>\n";
     std::fputs(markup.c_str(), stdout);
@@ -137,8 +174,12 @@ void writeStyle()
 {
     const Control &window = WindowForm::window();
     const std::string background = rgb(window.background.value_or(WindowForm::windowColour));
-    std::printf("/* The window's form: places and colours. */\n");
+    const WindowForm::Font &font = window.font;
+    std::printf("/* The window's form: places, colours and font. */\n");
     std::printf("html, body { background: %s; }\n", background.c_str());
+    // CSS pixels are at 96 dpi; the page's own face stands in for the form's (style.css).
+    std::printf(":root { --font-size: %dpx; --font-face: \"%s\"; --font-weight: %d; }\n",
+                WindowForm::fontPixels(font, 96), std::string(font.face).c_str(), font.weight);
     std::printf("#%s { --width: %s; --height: %s; background: %s; "
                 "--bevel-highlight: %s; --bevel-face: %s; --bevel-shadow: %s; }\n",
                 std::string(window.name).c_str(), px(window.place.width).c_str(),

@@ -41,14 +41,19 @@ var ZantrelPage = (() => {
             }));
             // The arrow keys choose the previous or next option, round from the last to the first
             // and back, and get it judged, in every browser (some stop at the ends of the list).
+            // With Shift, Ctrl, Alt or Meta held they choose nothing, which browsers' own radio
+            // buttons would do.
             drill().addEventListener('keydown', (event) => {
                 const step = {ArrowUp: -1, ArrowLeft: -1, ArrowDown: 1, ArrowRight: 1}[event.key];
                 const list = [...options()];
                 const from = list.indexOf(event.target);
-                if (!step || from < 0 || event.altKey || event.ctrlKey || event.metaKey || event.shiftKey) {
+                if (!step || from < 0) {
                     return;
                 }
                 event.preventDefault();
+                if (event.altKey || event.ctrlKey || event.metaKey || event.shiftKey) {
+                    return;
+                }
                 const next = list[(from + step + list.length) % list.length];
                 next.checked = true;
                 next.focus();

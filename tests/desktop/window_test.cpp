@@ -216,6 +216,13 @@ private slots:
         press(Qt::Key_Right);
         QCOMPARE(feedback(), QStringLiteral("Правилно!"));
         QCOMPARE(checkedOptions(), 1);
+        // An arrow with a modifier key neither chooses nor judges.
+        for (const auto modifier : {Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier}) {
+            press(Qt::Key_Down, modifier);
+            QVERIFY(option(5)->isChecked());
+            QCOMPARE(QApplication::focusWidget(), option(5));
+            QCOMPARE(feedback(), QStringLiteral("Правилно!"));
+        }
 
         press(Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), command1);

@@ -12,7 +12,9 @@ no storage left behind and nothing in the console; in Chromium also the accessib
 adding it to a home screen needs. Then the page unzipped and opened from disk, and a page whose
 script cannot run, which must say what to do. In WebKit's narrowest window and in Chromium on
 phones with touch, portrait and turned: targets, text sizes, the whole expression and the answer in
-view after each tap. Last, in Chromium, an update from one version to the next of one of two copies
+view after each tap. In Chromium with forced colours (as High Contrast on Windows forces them), at
+a desktop's size and a phone's: the button's border, the chosen option and the focus. Last, in
+Chromium, an update from one version to the next of one of two copies
 of the site on one host, with the files as old as an unpacked zip leaves them.
 
     browser_test.py SITE_DIR ZIP"""
@@ -134,7 +136,14 @@ def learner_session(browser, site_dir):
         browser.key(key)
         rounds.append((browser.js(focused), browser.js("return document.querySelector('#Frame1 :checked').parentElement.id"),
                        answer(browser)))
-    expected = [(f'Option1_{i}', f'Option1_{i}', judged(i, right)) for i in (0, 8, 0, 8, 7)]
+    # With a modifier key held, an arrow neither chooses nor judges (nor writes an answer).
+    for modifier in (Keys.SHIFT, Keys.CONTROL, Keys.ALT):
+        browser.js("ZantrelPage.showFeedback('')")
+        browser.key(Keys.ARROW_DOWN, modifier)
+        rounds.append((browser.js(focused), browser.js("return document.querySelector('#Frame1 :checked').parentElement.id"),
+                       answer(browser)))
+    expected = [(f'Option1_{i}', f'Option1_{i}', judged(i, right)) for i in (0, 8, 0, 8, 7)] + \
+        [('Option1_7', 'Option1_7', '')] * 3
     check(rounds == expected, name + f'arrow keys: {rounds}, not {expected}')
 
     # The painted window: colours at the places the window's layout gives, text in every control.
@@ -321,6 +330,82 @@ def phones(site_dir):
         site.stop()
 
 
+def contrast(a, b):
+    """The contrast ratio of two colours, as the web's accessibility guidelines measure it."""
+    def luminance(colour):
+        c = [v / 255 for v in colour]
+        c = [v / 12.92 if v <= 0.04045 else ((v + 0.055) / 1.055) ** 2.4 for v in c]
+        return 0.2126 * c[0] + 0.7152 * c[1] + 0.0722 * c[2]
+    high, low = sorted((luminance(a), luminance(b)), reverse=True)
+    return (high + 0.05) / (low + 0.05)
+
+
+def changed(before, after, box):
+    """How many pixels of a box changed from one screenshot to the other, to a contrast of 3 : 1 at least."""
+    left, top, right, bottom = (round(v) for v in box)
+    return sum(contrast(before.getpixel((x, y)), after.getpixel((x, y))) >= 3
+               for x in range(left, right) for y in range(top, bottom))
+
+
+def forced_colours(site_dir):
+    """Chromium with forced colours, as High Contrast on Windows forces them, in the window and on a
+    phone: "Чисти" has a border that stands out from its face and from the page all round, the chosen
+    option is marked over its whole width, and the focus shows on an option, on "Чисти" and on the
+    expression box."""
+    browser, site = chromium(), Server(site_dir)
+    cdp = browser.driver.execute_cdp_cmd
+    box = "const r = document.querySelectorAll(arguments[0])[arguments[1]].getBoundingClientRect();" \
+          "return [r.left, r.top, r.right, r.bottom]"
+    try:
+        cdp('Emulation.setEmulatedMedia', {'features': [{'name': 'forced-colors', 'value': 'active'}]})
+        for width, height, touch in ((1280, 1024, False), (360, 740, True)):
+            name = f'Chromium in forced colours at {width}x{height}: '
+            cdp('Emulation.setTouchEmulationEnabled', {'enabled': touch, 'maxTouchPoints': 5 if touch else 1})
+            cdp('Emulation.setDeviceMetricsOverride', {'width': width, 'height': height, 'deviceScaleFactor': 1,
+                                                       'mobile': touch})
+            load(browser, site.origin + '/')
+            check(browser.js("return matchMedia('(forced-colors: active)').matches"), name + 'not forced')
+            shot = browser.screenshot()
+            left, top, right, bottom = (round(v) for v in browser.js(box, '#Command1', 0))
+            middle_x, middle_y = (left + right) // 2, (top + bottom) // 2
+            # Each side's pixel on the border, 4 px inside it (clear of the text) and 2 px outside.
+            sides = {'left': ((left, middle_y), (left + 4, middle_y), (left - 2, middle_y)),
+                     'top': ((middle_x, top), (middle_x, top + 4), (middle_x, top - 2)),
+                     'right': ((right - 1, middle_y), (right - 5, middle_y), (right + 1, middle_y)),
+                     'bottom': ((middle_x, bottom - 1), (middle_x, bottom - 5), (middle_x, bottom + 1))}
+            edges = {side: [round(contrast(shot.getpixel(edge), shot.getpixel(other)), 1) for other in (inside, outside)]
+                     for side, (edge, inside, outside) in sides.items()}
+            check(all(min(ratios) >= 3 for ratios in edges.values()), name + f'"Чисти" has no border: {edges}')
+
+            option = browser.js(box, '#Frame1 > label', 3)
+            browser.click('#Frame1 span', 3)
+            chosen = browser.screenshot()
+            area = (option[2] - option[0]) * (option[3] - option[1])
+            check(changed(shot, chosen, option) > area / 3, name + f'the chosen option is not marked: '
+                  f'{changed(shot, chosen, option)} of {area} pixels changed')
+            browser.key(Keys.TAB)  # to "Чисти"
+            on_button = browser.screenshot()
+            browser.key(Keys.TAB, Keys.SHIFT)  # back to the chosen option
+            on_option = browser.screenshot()
+            browser.key(Keys.TAB)
+            browser.key(Keys.TAB)  # to the expression box
+            on_expression = browser.screenshot()
+            on_option.save(f'zantrel-forced-colours-{width}x{height}.png')  # for a person to look at
+            button, expression = browser.js(box, '#Command1', 0), browser.js(box, '#Text2', 0)
+            focus = {what: changed(before, after, place) for what, before, after, place in (
+                ('option', on_button, on_option, option), ('button', on_option, on_button, button),
+                ('expression', on_button, on_expression, expression))}
+            # A mark round the control, at least half of its outline.
+            outline = {'option': option, 'button': button, 'expression': expression}
+            small = {what: (count, round(outline[what][2] - outline[what][0] + outline[what][3] - outline[what][1]))
+                     for what, count in focus.items()
+                     if count < outline[what][2] - outline[what][0] + outline[what][3] - outline[what][1]}
+            check(not small, name + f'the focus hardly shows (pixels changed, half the outline): {small}')
+    finally:
+        browser.quit()
+        site.stop()
+
+
 def from_disk(browser, site_zip):
     """The zip unpacked and its page opened from disk, as a teacher would; and the note a page
     shows where its script cannot run."""
@@ -458,6 +543,7 @@ def main():
             browser.quit()
         print(f'{name}: done, {len(failures)} failures so far')
     phones(site_dir)
+    forced_colours(site_dir)
     update(site_dir)
     finish('browser')
 
