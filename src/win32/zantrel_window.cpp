@@ -226,8 +226,8 @@ LRESULT ZantrelWindow::fail(HWND window, UINT message, const char *what)
         self->failed = true;
     }
     if (first) {
-        MessageBoxW(main, toWide(errorReport(what)).c_str(), toWide(WindowForm::window().text).c_str(),
-                    MB_OK | MB_ICONERROR);
+        MessageBoxW(main, toWide(errorReport(what)).c_str(),
+                    toWide(WindowForm::window().text).c_str(), MB_OK | MB_ICONERROR);
     }
     // CreateWindowExW destroys a window whose WM_CREATE fails.
     if (message == WM_CREATE || message == WM_NCCREATE) {
@@ -360,7 +360,8 @@ void ZantrelWindow::createControls()
         HWND stop = row->kind == Kind::Option
                         ? nullptr
                         : handles.at(static_cast<std::size_t>(row - rows.data()));
-        if (stop != nullptr || std::find(tabStops.begin(), tabStops.end(), nullptr) == tabStops.end()) {
+        if (stop != nullptr ||
+            std::find(tabStops.begin(), tabStops.end(), nullptr) == tabStops.end()) {
             tabStops.push_back(stop);
         }
     }
@@ -402,10 +403,10 @@ HFONT ZantrelWindow::fontOf(const WindowForm::Font &wanted)
         return made->second;
     }
     const std::wstring face = toWide(wanted.face);
-    HFONT font = CreateFontW(-WindowForm::fontPixels(wanted, static_cast<int>(dpi)), 0, 0, 0,
-                             wanted.weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                             DEFAULT_PITCH | FF_ROMAN, face.c_str());
+    HFONT font =
+        CreateFontW(-WindowForm::fontPixels(wanted, static_cast<int>(dpi)), 0, 0, 0, wanted.weight,
+                    FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                    DEFAULT_QUALITY, DEFAULT_PITCH | FF_ROMAN, face.c_str());
     if (font == nullptr) {
         throw std::runtime_error("cannot create the font " + std::string(wanted.face));
     }
@@ -491,8 +492,8 @@ bool ZantrelWindow::navigate(const MSG &message)
     switch (message.wParam) {
     case VK_TAB: {
         // The form's tab order, the options one stop: the chosen one, or the first.
-        const auto at = std::find(tabStops.begin(), tabStops.end(),
-                                  option != Option1.end() ? nullptr : focus);
+        const auto at =
+            std::find(tabStops.begin(), tabStops.end(), option != Option1.end() ? nullptr : focus);
         std::size_t next = 0;
         if (at != tabStops.end()) {
             const auto index = static_cast<std::size_t>(std::distance(tabStops.begin(), at));

@@ -52,8 +52,8 @@ LRESULT CALLBACK watchSent(int code, WPARAM wParam, LPARAM lParam)
 
 LRESULT CALLBACK clickOnFocus(HWND button, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    const bool toldNotTo =
-        honoursDontClick && std::find(dontClick.begin(), dontClick.end(), button) != dontClick.end();
+    const bool toldNotTo = honoursDontClick &&
+                           std::find(dontClick.begin(), dontClick.end(), button) != dontClick.end();
     if (message == WM_SETFOCUS && GetCapture() != button && !toldNotTo &&
         SendMessageW(button, BM_GETCHECK, 0, 0) != BST_CHECKED) {
         SendMessageW(button, BM_SETCHECK, BST_CHECKED, 0);
@@ -98,7 +98,8 @@ void pump()
 std::wstring textOf(HWND control)
 {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
     return text;
 }
 
@@ -184,8 +185,8 @@ void playSession(bool honours, int fontPixels)
     Controls controls;
     EnumChildWindows(main, collect, reinterpret_cast<LPARAM>(&controls));
     for (HWND option : controls.Option1) {
-        buttonProcedure = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
-            option, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(clickOnFocus)));
+        buttonProcedure = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(option, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(clickOnFocus)));
     }
     ShowWindow(main, SW_SHOW);
     pump();
@@ -202,8 +203,8 @@ void playSession(bool honours, int fontPixels)
         GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font,
                    &font);
         check(font.lfHeight == -fontPixels && std::wcscmp(font.lfFaceName, L"Times New Roman") == 0,
-              "Times New Roman " + std::to_string(fontPixels) + " px: " +
-                  std::to_string(font.lfHeight) + " in a control of class " +
+              "Times New Roman " + std::to_string(fontPixels) +
+                  " px: " + std::to_string(font.lfHeight) + " in a control of class " +
                   std::string(name, name + std::wcslen(name)));
     }
 
