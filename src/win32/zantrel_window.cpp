@@ -377,6 +377,15 @@ void ZantrelWindow::layOut()
     const RECT outer = outerRect(client, style, exStyle, dpi);
     SetWindowPos(hwnd, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // A frame drawn at another DPI than the one asked for (a system that scales only the client
+    // area) leaves the client area off by the difference: the window is sized again by it.
+    RECT shown;
+    GetClientRect(hwnd, &shown);
+    if (shown.right != client.right || shown.bottom != client.bottom) {
+        SetWindowPos(hwnd, nullptr, 0, 0, outer.right - outer.left + client.right - shown.right,
+                     outer.bottom - outer.top + client.bottom - shown.bottom,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 
     const auto previous = std::exchange(fonts, {});
     const auto &rows = WindowForm::controls();

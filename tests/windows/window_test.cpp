@@ -4,10 +4,12 @@
 // gets the focus other than by the mouse checks itself and reports BN_CLICKED, unless told
 // BM_SETDONTCLICK), played through the program's own navigate() and message handling: Tab with
 // nothing chosen, deactivation and reactivation, arrows with and without Shift, clicks, Tab's
-// order, the controls' font at the screen's DPI, and errors inside the window's handlers.
+// order, the controls' font at the screen's DPI and after a change of DPI, and errors inside the
+// window's handlers.
 //
 //     zantrel_window_test.exe [--dpi N]      N: the prefix's screen DPI (96 unless told)
 #include "sequence_random.h"
+#include "windows_checks.h"
 #include "zantrel_window.h"
 
 #include <windows.h>
@@ -21,18 +23,6 @@
 #include <vector>
 
 namespace {
-
-int checks = 0;
-int failures = 0;
-
-void check(bool passed, const std::string &what)
-{
-    ++checks;
-    if (!passed) {
-        ++failures;
-        std::printf("FAIL: %s\n", what.c_str());
-    }
-}
 
 // The buttons the window told BM_SETDONTCLICK, seen by a hook on the messages it sends.
 std::vector<HWND> dontClick;
@@ -95,18 +85,6 @@ void pump()
     }
 }
 
-std::wstring textOf(HWND control)
-{
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
-const std::array<const wchar_t *, 9> captions{L"(x + y)^2",     L"(x - y)^2",     L"x^2 - y^2",
-                                              L"(x + y + z)^2", L"(x + y - z)^2", L"(x + y)^3",
-                                              L"(x - y)^3",     L"x^3 + y^3",     L"x^3 - y^3"};
-
 struct Controls {
     HWND Text1_0 = nullptr, Text2 = nullptr, Command1 = nullptr;
     std::array<HWND, 9> Option1{};
@@ -127,20 +105,13 @@ BOOL CALLBACK collect(HWND child, LPARAM found)
         controls.Command1 = child;
     } else if (lstrcmpiW(name, L"Button") == 0) {
         const std::wstring text = textOf(child);
-        for (std::size_t option = 0; option < captions.size(); ++option) {
-            if (text == captions.at(option)) {
+        for (std::size_t option = 0; option < controls.Option1.size(); ++option) {
+            if (text == captions[option]) {
                 controls.Option1.at(option) = child;
             }
         }
     }
     return TRUE;
-}
-
-bool noneChecked(const Controls &controls)
-{
-    return std::none_of(controls.Option1.begin(), controls.Option1.end(), [](HWND option) {
-        return SendMessageW(option, BM_GETCHECK, 0, 0) == BST_CHECKED;
-    });
 }
 
 // A key as the message loop gets it, with the modifier held (0: none), handed to navigate() first.
@@ -209,11 +180,11 @@ void playSession(bool honours, int fontPixels)
     }
 
     press(zantrel, VK_TAB);
-    check(GetFocus() == controls.Option1[0] && noneChecked(controls) &&
+    check(GetFocus() == controls.Option1[0] && noneChecked(controls.Option1) &&
               textOf(controls.Text1_0) == description,
           "Tab with nothing chosen: the first option, none checked, the description kept" + mode);
     press(zantrel, VK_DOWN, VK_SHIFT);
-    check(GetFocus() == controls.Option1[0] && noneChecked(controls) &&
+    check(GetFocus() == controls.Option1[0] && noneChecked(controls.Option1) &&
               textOf(controls.Text1_0) == description,
           "Shift+Down chooses nothing" + mode);
 
@@ -224,7 +195,7 @@ void playSession(bool honours, int fontPixels)
     check(GetActiveWindow() == other, "another window active");
     SetActiveWindow(main);
     pump();
-    check(GetFocus() == controls.Option1[0] && noneChecked(controls) &&
+    check(GetFocus() == controls.Option1[0] && noneChecked(controls.Option1) &&
               textOf(controls.Text1_0) == description,
           "reactivated: the focus back on the first option, none checked" + mode);
 
@@ -258,16 +229,35 @@ void playSession(bool honours, int fontPixels)
 
     SendMessageW(controls.Command1, BM_CLICK, 0, 0);
     pump();
-    check(textOf(controls.Text1_0).empty() && noneChecked(controls),
+    check(textOf(controls.Text1_0).empty() && noneChecked(controls.Option1),
           "Чисти: no answer, no option chosen" + mode);
     SetFocus(controls.Text1_0);
     press(zantrel, VK_TAB);
-    check(GetFocus() == controls.Option1[0] && noneChecked(controls) &&
+    check(GetFocus() == controls.Option1[0] && noneChecked(controls.Option1) &&
               textOf(controls.Text1_0).empty(),
           "Tab after Чисти judges nothing" + mode);
     press(zantrel, VK_RIGHT);
     check(textOf(controls.Text1_0) == L"Сравнете с x^2 - y^2",
           "Right judges the second exercise" + mode);
+
+    // Moved to a screen at 150 %: the places and the font follow the window's new DPI.
+    RECT suggested{0, 0, 800, 800};
+    SendMessageW(main, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    RECT client;
+    GetClientRect(main, &client);
+    RECT box;
+    GetWindowRect(controls.Text2, &box);
+    MapWindowPoints(nullptr, main, reinterpret_cast<POINT *>(&box), 2);
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(controls.Text2, WM_GETFONT, 0, 0)), sizeof font,
+               &font);
+    check(client.right == 697 && client.bottom == 621 && box.left == 12 && box.top == 360 &&
+              box.right == 685 && box.bottom == 421 && font.lfHeight == -24,
+          "at 144 dpi: client area 697x621, the expression box at 12,360-685,421, type 24 px: " +
+              std::to_string(client.right) + "x" + std::to_string(client.bottom) + ", " +
+              std::to_string(box.left) + "," + std::to_string(box.top) + "-" +
+              std::to_string(box.right) + "," + std::to_string(box.bottom) + ", " +
+              std::to_string(-font.lfHeight) + " px" + mode);
 
     DestroyWindow(other);
     DestroyWindow(main);

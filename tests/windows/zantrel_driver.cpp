@@ -12,6 +12,7 @@
 //
 //     zantrel_driver.exe [--dpi N] PATH\TO\zantrel.exe
 #include "expression_checker.h"
+#include "windows_checks.h"
 
 #include <windows.h>
 
@@ -25,18 +26,6 @@
 
 namespace {
 
-int checks = 0;
-int failures = 0;
-
-void check(bool passed, const std::string &what)
-{
-    ++checks;
-    if (!passed) {
-        ++failures;
-        std::printf("FAIL: %s\n", what.c_str());
-    }
-}
-
 std::string utf8(const std::wstring &wide)
 {
     if (wide.empty()) {
@@ -47,16 +36,6 @@ std::string utf8(const std::wstring &wide)
     std::string text(static_cast<std::size_t>(length), '\0');
     WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), length,
                         nullptr, nullptr);
-    return text;
-}
-
-std::wstring textOf(HWND control)
-{
-    const auto length = SendMessageW(control, WM_GETTEXTLENGTH, 0, 0);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    SendMessageW(control, WM_GETTEXT, static_cast<WPARAM>(length + 1),
-                 reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<std::size_t>(length));
     return text;
 }
 
@@ -80,10 +59,6 @@ struct Expected {
     bool shown;
     const wchar_t *text; // null: not checked here
 };
-
-const wchar_t *const captions[] = {L"(x + y)^2",     L"(x - y)^2",     L"x^2 - y^2",
-                                   L"(x + y + z)^2", L"(x + y - z)^2", L"(x + y)^3",
-                                   L"(x - y)^3",     L"x^3 + y^3",     L"x^3 - y^3"};
 
 std::vector<Expected> expectedControls()
 {
@@ -232,13 +207,6 @@ HWND press(WPARAM key)
     return GetFocus();
 }
 
-bool noneChecked(const Window &window)
-{
-    return std::none_of(window.Option1.begin(), window.Option1.end(), [](HWND option) {
-        return SendMessageW(option, BM_GETCHECK, 0, 0) == BST_CHECKED;
-    });
-}
-
 // Posts an arrow key with Shift held in the shared input state, and waits until it is handled.
 void pressShifted(WPARAM key)
 {
@@ -291,13 +259,13 @@ void checkKeyboard(const Window &window, HWND main, DWORD thread)
     SetFocus(window.Text1_0);
     const std::wstring answer = textOf(window.Text1_0);
     check(press(VK_TAB) == window.Option1[0], "Tab from the feedback box: the first option");
-    check(noneChecked(window) && textOf(window.Text1_0) == answer,
+    check(noneChecked(window.Option1) && textOf(window.Text1_0) == answer,
           "Tab with nothing chosen checks no option and judges nothing");
     pressShifted(VK_DOWN);
-    check(GetFocus() == window.Option1[0] && noneChecked(window) &&
+    check(GetFocus() == window.Option1[0] && noneChecked(window.Option1) &&
               textOf(window.Text1_0) == answer,
           "Shift+Down neither moves nor judges");
-    check(reactivate(main, thread) == window.Option1[0] && noneChecked(window) &&
+    check(reactivate(main, thread) == window.Option1[0] && noneChecked(window.Option1) &&
               textOf(window.Text1_0) == answer,
           "reactivated: the focus back on the first option, none checked");
     check(press(VK_UP) == window.Option1[8], "Up from the first option: the last");
