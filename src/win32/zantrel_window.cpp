@@ -9,6 +9,7 @@
 #include <exception>
 #include <iterator>
 #include <stdexcept>
+#include <utility>
 
 namespace {
 
@@ -115,6 +116,11 @@ WNDCLASSEXW windowClassOf(HINSTANCE instance, WNDPROC procedure, const wchar_t *
     return windowClass;
 }
 
+bool held(int key)
+{
+    return (GetKeyState(key) & 0x8000) != 0;
+}
+
 // The program's icon at the size the system asks for (metrics of its width and height).
 HICON programIcon(HINSTANCE instance, int widthMetric, int heightMetric)
 {
@@ -154,23 +160,40 @@ HWND ZantrelWindow::create(HINSTANCE instance)
 LRESULT CALLBACK ZantrelWindow::windowProcedure(HWND window, UINT message, WPARAM wParam,
                                                 LPARAM lParam)
 {
-    if (message == WM_NCCREATE) {
-        auto *self = static_cast<ZantrelWindow *>(
-            reinterpret_cast<const CREATESTRUCTW *>(lParam)->lpCreateParams);
-        self->hwnd = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    try {
+        if (message == WM_NCCREATE) {
+            auto *self = static_cast<ZantrelWindow *>(
+                reinterpret_cast<const CREATESTRUCTW *>(lParam)->lpCreateParams);
+            self->hwnd = window;
+            SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        }
+        auto *self = reinterpret_cast<ZantrelWindow *>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (self == nullptr) {
+            return DefWindowProcW(window, message, wParam, lParam);
+        }
+        return self->handle(message, wParam, lParam);
+    } catch (const std::exception &error) {
+        return fail(window, message, error.what());
+    } catch (...) {
+        return fail(window, message, "unknown error");
     }
-    auto *self = reinterpret_cast<ZantrelWindow *>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self == nullptr) {
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    return self->handle(message, wParam, lParam);
 }
 
 // Frame1 only holds the options: what they send their parent goes on to the window, and it is
 // painted in the colour the window gives it.
 LRESULT CALLBACK ZantrelWindow::frameProcedure(HWND frame, UINT message, WPARAM wParam,
                                                LPARAM lParam)
+{
+    try {
+        return frameMessage(frame, message, wParam, lParam);
+    } catch (const std::exception &error) {
+        return fail(frame, message, error.what());
+    } catch (...) {
+        return fail(frame, message, "unknown error");
+    }
+}
+
+LRESULT ZantrelWindow::frameMessage(HWND frame, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_COMMAND:
@@ -191,22 +214,40 @@ LRESULT CALLBACK ZantrelWindow::frameProcedure(HWND frame, UINT message, WPARAM 
     }
 }
 
+// No exception leaves a window procedure that user32 called: the first error is shown and ends the
+// program, a window that fails to be made is not made, and later errors (while the report is shown)
+// are not shown again.
+LRESULT ZantrelWindow::fail(HWND window, UINT message, const char *what)
+{
+    HWND main = GetAncestor(window, GA_ROOT);
+    auto *self = reinterpret_cast<ZantrelWindow *>(GetWindowLongPtrW(main, GWLP_USERDATA));
+    const bool first = self == nullptr || !self->failed;
+    if (self != nullptr) {
+        self->failed = true;
+    }
+    if (first) {
+        MessageBoxW(main, toWide(errorReport(what)).c_str(),
+                    toWide(WindowForm::window().text).c_str(), MB_OK | MB_ICONERROR);
+    }
+    // CreateWindowExW destroys a window whose WM_CREATE fails.
+    if (message == WM_CREATE || message == WM_NCCREATE) {
+        return message == WM_CREATE ? -1 : FALSE;
+    }
+    if (first && IsWindow(main) != FALSE) {
+        DestroyWindow(main);
+    }
+    return 0;
+}
+
 LRESULT ZantrelWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_CREATE: {
+    case WM_CREATE:
         dpi = windowDpi(hwnd);
-        if (!createControls()) {
-            return -1;
-        }
+        createControls();
         layOut();
-        bool loaded = false;
-        run([this, &loaded] {
-            controller.Form_Load();
-            loaded = true;
-        });
-        return loaded ? 0 : -1;
-    }
+        controller.Form_Load();
+        return 0;
     case WM_DPICHANGED: {
         dpi = LOWORD(wParam);
         const auto *suggested = reinterpret_cast<const RECT *>(lParam);
@@ -216,8 +257,18 @@ LRESULT ZantrelWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
         layOut();
         return 0;
     }
+    case WM_ACTIVATE:
+        // The focus goes back where it was when the window is activated again.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            if (HWND focus = GetFocus(); focus != nullptr && IsChild(hwnd, focus) != FALSE) {
+                savedFocus = focus;
+            }
+        }
+        return DefWindowProcW(hwnd, message, wParam, lParam);
     case WM_SETFOCUS:
-        SetFocus(Text1.at(WindowForm::feedbackBox));
+        moveFocus(savedFocus != nullptr && IsChild(hwnd, savedFocus) != FALSE
+                      ? savedFocus
+                      : Text1.at(WindowForm::feedbackBox));
         return 0;
     case WM_COMMAND:
         command(LOWORD(wParam), HIWORD(wParam));
@@ -231,22 +282,22 @@ LRESULT ZantrelWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
         drawButton(*reinterpret_cast<const DRAWITEMSTRUCT *>(lParam));
         return TRUE;
     case WM_DESTROY:
-        if (font != nullptr) {
-            DeleteObject(font);
+        for (const auto &made : fonts) {
+            DeleteObject(made.second);
         }
         for (HBRUSH brush : brushes) {
             if (brush != nullptr) {
                 DeleteObject(brush);
             }
         }
-        PostQuitMessage(0);
+        PostQuitMessage(failed ? 1 : 0);
         return 0;
     default:
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
 }
 
-bool ZantrelWindow::createControls()
+void ZantrelWindow::createControls()
 {
     using WindowForm::Kind;
     const auto &rows = WindowForm::controls();
@@ -260,7 +311,7 @@ bool ZantrelWindow::createControls()
             parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(firstControlId + position)),
             module, nullptr);
         if (control == nullptr) {
-            return false;
+            throw std::runtime_error("cannot create control " + std::string(row.name));
         }
         // Later rows lie on top of earlier ones.
         SetWindowPos(control, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -288,6 +339,8 @@ bool ZantrelWindow::createControls()
             Frame1 = control;
             break;
         case Kind::Option:
+            // Not checked and reported as clicked when it gets the keyboard focus.
+            SendMessageW(control, BM_SETDONTCLICK, TRUE, 0);
             Option1.at(index) = control;
             break;
         case Kind::InfoBox:
@@ -302,10 +355,19 @@ bool ZantrelWindow::createControls()
     }
     numbers.emplace(List1.at(WindowForm::numberList));
     letters.emplace(List1.at(WindowForm::letterList));
-    return true;
+    // The stops of Tab, in the form's order; the options are one stop, null here.
+    for (const WindowForm::Control *row : WindowForm::tabOrder()) {
+        HWND stop = row->kind == Kind::Option
+                        ? nullptr
+                        : handles.at(static_cast<std::size_t>(row - rows.data()));
+        if (stop != nullptr ||
+            std::find(tabStops.begin(), tabStops.end(), nullptr) == tabStops.end()) {
+            tabStops.push_back(stop);
+        }
+    }
 }
 
-// Every control at its place in twips, scaled by the window's DPI, in Times New Roman 12 pt.
+// Every control at its place in twips, scaled by the window's DPI, in its row's font.
 void ZantrelWindow::layOut()
 {
     const WindowForm::Control &form = WindowForm::window();
@@ -315,24 +377,50 @@ void ZantrelWindow::layOut()
     const RECT outer = outerRect(client, style, exStyle, dpi);
     SetWindowPos(hwnd, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // A frame drawn at another DPI than the one asked for (a system that scales only the client
+    // area) leaves the client area off by the difference: the window is sized again by it.
+    RECT shown;
+    GetClientRect(hwnd, &shown);
+    if (shown.right != client.right || shown.bottom != client.bottom) {
+        SetWindowPos(hwnd, nullptr, 0, 0, outer.right - outer.left + client.right - shown.right,
+                     outer.bottom - outer.top + client.bottom - shown.bottom,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 
-    HFONT previous = font;
-    const WindowForm::Font &formFont = WindowForm::window().font;
-    const std::wstring face = toWide(formFont.face);
-    font =
-        CreateFontW(-MulDiv(formFont.points, static_cast<int>(dpi), 72), 0, 0, 0, formFont.weight,
-                    FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                    DEFAULT_QUALITY, DEFAULT_PITCH | FF_ROMAN, face.c_str());
+    const auto previous = std::exchange(fonts, {});
     const auto &rows = WindowForm::controls();
     for (std::size_t position = 0; position < rows.size(); ++position) {
         const WindowForm::Twips &place = rows[position].place;
         MoveWindow(handles.at(position), scaled(place.left, dpi), scaled(place.top, dpi),
                    scaled(place.width, dpi), scaled(place.height, dpi), TRUE);
-        SendMessageW(handles.at(position), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        SendMessageW(handles.at(position), WM_SETFONT,
+                     reinterpret_cast<WPARAM>(fontOf(rows[position].font)), TRUE);
     }
-    if (previous != nullptr) {
-        DeleteObject(previous);
+    for (const auto &made : previous) {
+        DeleteObject(made.second);
     }
+}
+
+// One font for each of the rows' fonts, at the window's DPI.
+HFONT ZantrelWindow::fontOf(const WindowForm::Font &wanted)
+{
+    const auto made = std::find_if(fonts.begin(), fonts.end(), [&wanted](const auto &entry) {
+        return entry.first.face == wanted.face && entry.first.points == wanted.points &&
+               entry.first.weight == wanted.weight;
+    });
+    if (made != fonts.end()) {
+        return made->second;
+    }
+    const std::wstring face = toWide(wanted.face);
+    HFONT font =
+        CreateFontW(-WindowForm::fontPixels(wanted, static_cast<int>(dpi)), 0, 0, 0, wanted.weight,
+                    FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                    DEFAULT_QUALITY, DEFAULT_PITCH | FF_ROMAN, face.c_str());
+    if (font == nullptr) {
+        throw std::runtime_error("cannot create the font " + std::string(wanted.face));
+    }
+    fonts.emplace_back(wanted, font);
+    return font;
 }
 
 void ZantrelWindow::command(int id, int notification)
@@ -344,12 +432,20 @@ void ZantrelWindow::command(int id, int notification)
     }
     const WindowForm::Control &row = WindowForm::controls().at(static_cast<std::size_t>(position));
     if (row.kind == WindowForm::Kind::Button) {
-        run([this] { controller.Command1_Click(); });
+        controller.Command1_Click();
+    } else if (row.kind == WindowForm::Kind::Option && movingFocus) {
+        // Windows checks an unchecked auto radio button that gets the focus other than by the
+        // mouse, and reports it clicked: the focus alone chooses nothing.
+        for (std::size_t index = 0; index < Option1.size(); ++index) {
+            SendMessageW(Option1.at(index), BM_SETCHECK,
+                         static_cast<int>(index) == chosen ? BST_CHECKED : BST_UNCHECKED, 0);
+        }
+        updateOptionTabStops();
     } else if (row.kind == WindowForm::Kind::Option && row.index != chosen) {
         // Choosing the chosen option again changes nothing.
         chosen = row.index;
         updateOptionTabStops();
-        run([this, &row] { controller.Option1_Click(static_cast<std::int16_t>(row.index)); });
+        controller.Option1_Click(static_cast<std::int16_t>(row.index));
     }
 }
 
@@ -397,41 +493,39 @@ void ZantrelWindow::drawButton(const DRAWITEMSTRUCT &item)
 
 bool ZantrelWindow::navigate(const MSG &message)
 {
-    if (message.message != WM_KEYDOWN || (GetKeyState(VK_CONTROL) & 0x8000) != 0 ||
-        (GetKeyState(VK_MENU) & 0x8000) != 0) {
+    if (message.message != WM_KEYDOWN || held(VK_CONTROL) || held(VK_MENU)) {
         return false;
     }
     HWND focus = GetFocus();
     const auto option = std::find(Option1.begin(), Option1.end(), focus);
-    const bool back = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
     switch (message.wParam) {
     case VK_TAB: {
-        // The feedback box, the options (one stop: the chosen one, or the first), "Чисти", the
-        // expression box.
-        HWND optionStop = Option1.at(chosen >= 0 ? static_cast<std::size_t>(chosen) : 0);
-        const std::array stops{Text1.at(WindowForm::feedbackBox), optionStop, Command1, Text2};
-        HWND current = option != Option1.end() ? optionStop : focus;
-        const auto at = std::find(stops.begin(), stops.end(), current);
+        // The form's tab order, the options one stop: the chosen one, or the first.
+        const auto at =
+            std::find(tabStops.begin(), tabStops.end(), option != Option1.end() ? nullptr : focus);
         std::size_t next = 0;
-        if (at != stops.end()) {
-            const auto index = static_cast<std::size_t>(std::distance(stops.begin(), at));
-            next = (index + (back ? stops.size() - 1 : 1)) % stops.size();
+        if (at != tabStops.end()) {
+            const auto index = static_cast<std::size_t>(std::distance(tabStops.begin(), at));
+            next = (index + (held(VK_SHIFT) ? tabStops.size() - 1 : 1)) % tabStops.size();
         }
-        SetFocus(stops.at(next));
+        HWND stop = tabStops.at(next);
+        moveFocus(stop != nullptr ? stop
+                                  : Option1.at(chosen >= 0 ? static_cast<std::size_t>(chosen) : 0));
         return true;
     }
     case VK_UP:
     case VK_LEFT:
     case VK_DOWN:
     case VK_RIGHT: {
-        if (option == Option1.end()) {
+        // An arrow with Shift, Ctrl, Alt or the Windows key is left to the control.
+        if (option == Option1.end() || held(VK_SHIFT) || held(VK_LWIN) || held(VK_RWIN)) {
             return false;
         }
         // The arrow keys choose the previous or next formula and get it judged at once.
         const bool previous = message.wParam == VK_UP || message.wParam == VK_LEFT;
         const auto index = static_cast<std::size_t>(std::distance(Option1.begin(), option));
         HWND next = Option1.at((index + (previous ? Option1.size() - 1 : 1)) % Option1.size());
-        SetFocus(next);
+        moveFocus(next);
         SendMessageW(next, BM_CLICK, 0, 0);
         return true;
     }
@@ -449,16 +543,11 @@ void ZantrelWindow::updateOptionTabStops()
     }
 }
 
-template <typename Handler> void ZantrelWindow::run(Handler handler)
+void ZantrelWindow::moveFocus(HWND control)
 {
-    try {
-        handler();
-    } catch (const std::exception &error) {
-        // The exercise cannot go on: the error is shown and the program ends.
-        MessageBoxW(hwnd, toWide(errorReport(error.what())).c_str(),
-                    toWide(WindowForm::window().text).c_str(), MB_OK | MB_ICONERROR);
-        DestroyWindow(hwnd);
-    }
+    const bool outer = std::exchange(movingFocus, true);
+    SetFocus(control);
+    movingFocus = outer;
 }
 
 void ZantrelWindow::setFeedbackText(std::string_view text)

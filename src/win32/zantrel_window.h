@@ -16,19 +16,23 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 // The program's one window on Windows, built from Windows' own controls. It owns an
 // ExerciseController and is its view. WM_CREATE makes one control for each row of the window's
 // form (its kind and index say which control it is; its control id is its row's position), draws
-// the first exercise and lays the controls out in twips scaled by the window's DPI (again on
-// WM_DPICHANGED). WM_COMMAND goes to the controller: a newly chosen option (mouse, Space, arrow
-// keys) to Option1_Click, "Чисти" to Command1_Click. The options are auto radio buttons of one
-// group inside Frame1, a borderless container that hands their notifications and colour requests
-// to the window. Colours come from the rows through WM_CTLCOLOR*; "Чисти" is owner-drawn in its
-// colour. The pools are the items of the hidden list boxes List1(0) and List1(1). The message
-// loop hands every key to navigate() first: Tab goes from the feedback box to the chosen (or
-// first) option, "Чисти" and the expression box; the arrow keys choose and judge the previous or
-// next option. An error inside a handler is shown and ends the program.
+// the first exercise and lays the controls out in twips scaled by the window's DPI, in the rows'
+// fonts (again on WM_DPICHANGED). WM_COMMAND goes to the controller: a newly chosen option (mouse,
+// Space, arrow keys) to Option1_Click, "Чисти" to Command1_Click; an option that only gets the
+// focus is never judged. The options are auto radio buttons of one group inside Frame1, a
+// borderless container that hands their notifications and colour requests to the window. Colours
+// come from the rows through WM_CTLCOLOR*; "Чисти" is owner-drawn in its colour. The pools are the
+// items of the hidden list boxes List1(0) and List1(1). The message loop hands every key to
+// navigate() first: Tab follows the form's tab order (the options one stop, the chosen or the
+// first); an arrow key without Shift, Ctrl, Alt or the Windows key chooses and judges the previous
+// or next option. The focus is kept while the window is inactive. No exception leaves a window
+// procedure: the first error is shown and ends the program.
 // The pools' operations on LISTBOX controls are defined in win32_list_box_pool.cpp.
 extern template class ListBoxPool<HWND>;
 
@@ -50,20 +54,25 @@ private:
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam);
     static LRESULT CALLBACK frameProcedure(HWND frame, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT frameMessage(HWND frame, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT fail(HWND window, UINT message, const char *what);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
 
-    bool createControls();
+    void createControls();
     void layOut();
+    HFONT fontOf(const WindowForm::Font &wanted);
     void command(int id, int notification);
     LRESULT colour(HDC dc, HWND control);
     void drawButton(const DRAWITEMSTRUCT &item);
     void updateOptionTabStops();
-    template <typename Handler> void run(Handler handler);
+    // SetFocus, during which an option's report of a click is not the learner's choice.
+    void moveFocus(HWND control);
 
     HWND hwnd = nullptr;
     HINSTANCE module = nullptr;
     UINT dpi = USER_DEFAULT_SCREEN_DPI;
-    HFONT font = nullptr;
+    // One font for each of the rows' fonts.
+    std::vector<std::pair<WindowForm::Font, HFONT>> fonts;
     HBRUSH background = nullptr;
     // One brush for each row with a background, by row position, and the window's.
     std::array<HBRUSH, WindowForm::controlCount> brushes{};
@@ -77,6 +86,12 @@ private:
     std::array<HWND, FormulaCount> Option1{};
     std::array<HWND, WindowForm::pairCount> Text1{};
     std::array<HWND, WindowForm::pairCount> Label1{};
+
+    // The stops of Tab in order; null stands for the options' one stop.
+    std::vector<HWND> tabStops;
+    HWND savedFocus = nullptr; // the control that had the focus when the window was deactivated
+    bool movingFocus = false;
+    bool failed = false;
 
     int chosen = -1; // the option last judged, until a new exercise
     ExerciseController controller;

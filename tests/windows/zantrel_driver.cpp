@@ -3,35 +3,28 @@
 // program in the same (Wine) session: starts zantrel.exe, finds its window, and checks the
 // controls' classes, places and texts against expectations written here, a few painted colours,
 // the pools in the hidden list boxes after each draw, both answers, and the keys that move between
-// the controls (sharing the program's input state to post them). The right answer is found
-// independently of the program: the expression is read from the expression box and matched
-// against the formulas by the tests' own polynomial checker.
+// the controls (sharing the program's input state to post them): Tab chooses nothing, an arrow
+// with Shift judges nothing, and the focus comes back after another window was active. The right
+// answer is found independently of the program: the expression is read from the expression box
+// and matched against the formulas by the tests' own polynomial checker. With --dpi, the screen's
+// DPI the prefix was set to: every place and size is the one at 96 dpi scaled by it, rounded down,
+// and the text's lines are as high as the font at that DPI.
 //
-//     zantrel_driver.exe PATH\TO\zantrel.exe
+//     zantrel_driver.exe [--dpi N] PATH\TO\zantrel.exe
 #include "expression_checker.h"
+#include "windows_checks.h"
 
 #include <windows.h>
 
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cwchar>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace {
-
-int checks = 0;
-int failures = 0;
-
-void check(bool passed, const std::string &what)
-{
-    ++checks;
-    if (!passed) {
-        ++failures;
-        std::printf("FAIL: %s\n", what.c_str());
-    }
-}
 
 std::string utf8(const std::wstring &wide)
 {
@@ -43,16 +36,6 @@ std::string utf8(const std::wstring &wide)
     std::string text(static_cast<std::size_t>(length), '\0');
     WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), length,
                         nullptr, nullptr);
-    return text;
-}
-
-std::wstring textOf(HWND control)
-{
-    const auto length = SendMessageW(control, WM_GETTEXTLENGTH, 0, 0);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    SendMessageW(control, WM_GETTEXT, static_cast<WPARAM>(length + 1),
-                 reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<std::size_t>(length));
     return text;
 }
 
@@ -76,10 +59,6 @@ struct Expected {
     bool shown;
     const wchar_t *text; // null: not checked here
 };
-
-const wchar_t *const captions[] = {L"(x + y)^2",     L"(x - y)^2",     L"x^2 - y^2",
-                                   L"(x + y + z)^2", L"(x + y - z)^2", L"(x + y)^3",
-                                   L"(x - y)^3",     L"x^3 + y^3",     L"x^3 - y^3"};
 
 std::vector<Expected> expectedControls()
 {
@@ -128,6 +107,22 @@ BOOL CALLBACK collect(HWND child, LPARAM found)
 bool sameRect(const RECT &a, const RECT &b)
 {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+int dpi = 96;
+
+// A place at 96 dpi as the program makes it at the screen's DPI: its corner and its size each
+// scaled and rounded down.
+RECT atDpi(const RECT &r)
+{
+    const LONG left = r.left * dpi / 96;
+    const LONG top = r.top * dpi / 96;
+    return {left, top, left + (r.right - r.left) * dpi / 96, top + (r.bottom - r.top) * dpi / 96};
+}
+
+int scaled(int pixels)
+{
+    return pixels * dpi / 96;
 }
 
 std::string describe(const RECT &r)
@@ -186,8 +181,10 @@ int checkDraw(const Window &window)
     return formulas[0];
 }
 
-void checkColour(HDC dc, int x, int y, COLORREF expected, const char *what)
+void checkColour(HDC dc, int x96, int y96, COLORREF expected, const char *what)
 {
+    const int x = scaled(x96);
+    const int y = scaled(y96);
     const COLORREF seen = GetPixel(dc, x, y);
     check(seen == expected, std::string(what) + " at " + std::to_string(x) + "," +
                                 std::to_string(y) + ": " + std::to_string(GetRValue(seen)) + "," +
@@ -210,11 +207,67 @@ HWND press(WPARAM key)
     return GetFocus();
 }
 
-void checkKeyboard(const Window &window, DWORD thread)
+// Posts an arrow key with Shift held in the shared input state, and waits until it is handled.
+void pressShifted(WPARAM key)
+{
+    std::array<BYTE, 256> keys{};
+    GetKeyboardState(keys.data());
+    keys[VK_SHIFT] = keys[VK_LSHIFT] = 0x80;
+    SetKeyboardState(keys.data());
+    HWND focus = GetFocus();
+    PostMessageW(focus, WM_KEYDOWN, key, 1);
+    PostMessageW(focus, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001));
+    SendMessageW(GetAncestor(focus, GA_ROOT), WM_NULL, 0, 0);
+    keys[VK_SHIFT] = keys[VK_LSHIFT] = 0;
+    SetKeyboardState(keys.data());
+}
+
+// The control with the focus in the program's thread.
+HWND focusOf(DWORD thread)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+}
+
+// Another window is made active, then the program's again, as Alt+Tab away and back would.
+HWND reactivate(HWND main, DWORD thread)
+{
+    HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 500, 500, 50, 50,
+                                 nullptr, nullptr, nullptr, nullptr);
+    SetForegroundWindow(other);
+    auto programHasFocus = [main, thread] { return IsChild(main, focusOf(thread)) != FALSE; };
+    for (int wait = 0; wait < 250 && (GetForegroundWindow() != other || programHasFocus());
+         ++wait) {
+        Sleep(20);
+    }
+    check(GetForegroundWindow() == other && !programHasFocus(), "another window made active");
+    SetForegroundWindow(main);
+    for (int wait = 0; wait < 250 && (GetForegroundWindow() != main || !programHasFocus());
+         ++wait) {
+        Sleep(20);
+    }
+    // Then until the program has handled its activation.
+    SendMessageW(main, WM_NULL, 0, 0);
+    DestroyWindow(other);
+    return focusOf(thread);
+}
+
+void checkKeyboard(const Window &window, HWND main, DWORD thread)
 {
     AttachThreadInput(GetCurrentThreadId(), thread, TRUE);
     SetFocus(window.Text1_0);
+    const std::wstring answer = textOf(window.Text1_0);
     check(press(VK_TAB) == window.Option1[0], "Tab from the feedback box: the first option");
+    check(noneChecked(window.Option1) && textOf(window.Text1_0) == answer,
+          "Tab with nothing chosen checks no option and judges nothing");
+    pressShifted(VK_DOWN);
+    check(GetFocus() == window.Option1[0] && noneChecked(window.Option1) &&
+              textOf(window.Text1_0) == answer,
+          "Shift+Down neither moves nor judges");
+    check(reactivate(main, thread) == window.Option1[0] && noneChecked(window.Option1) &&
+              textOf(window.Text1_0) == answer,
+          "reactivated: the focus back on the first option, none checked");
     check(press(VK_UP) == window.Option1[8], "Up from the first option: the last");
     check(SendMessageW(window.Option1[8], BM_GETCHECK, 0, 0) == BST_CHECKED &&
               !textOf(window.Text1_0).empty(),
@@ -224,15 +277,35 @@ void checkKeyboard(const Window &window, DWORD thread)
     check(press(VK_TAB) == window.Text1_0, "Tab from the expression box: the feedback box");
     check(press(VK_TAB) == window.Option1[8], "Tab reaches the chosen option");
     check(press(VK_DOWN) == window.Option1[0], "Down from the last option: the first");
+    check(press(VK_TAB) == window.Command1, "Tab from the options again: Чисти");
+    check(reactivate(main, thread) == window.Command1, "reactivated: the focus back on Чисти");
     AttachThreadInput(GetCurrentThreadId(), thread, FALSE);
+}
+
+// The feedback box's lines are as high as the window's font at the screen's DPI, 12 pt: at least
+// its size in pixels and at most a quarter more (the font's own line gap).
+void checkLineHeight(HWND feedback)
+{
+    const auto lineStart = SendMessageW(feedback, EM_LINEINDEX, 1, 0);
+    const auto first = SendMessageW(feedback, EM_POSFROMCHAR, 0, 0);
+    const auto second = SendMessageW(feedback, EM_POSFROMCHAR, static_cast<WPARAM>(lineStart), 0);
+    const int height = static_cast<short>(HIWORD(second)) - static_cast<short>(HIWORD(first));
+    const int pixels = 16 * dpi / 96;
+    check(height >= pixels && height <= pixels * 5 / 4,
+          "lines " + std::to_string(height) + " px high in " + std::to_string(pixels) + " px type");
 }
 
 } // namespace
 
 int wmain(int argc, wchar_t **argv)
 {
-    if (argc != 2) {
-        std::fputs("usage: zantrel_driver.exe PATH\\TO\\zantrel.exe\n", stderr);
+    if (argc == 4 && std::wstring(argv[1]) == L"--dpi") {
+        dpi = static_cast<int>(std::wcstol(argv[2], nullptr, 10));
+        argv += 2;
+        argc -= 2;
+    }
+    if (argc != 2 || dpi < 96) {
+        std::fputs("usage: zantrel_driver.exe [--dpi N] PATH\\TO\\zantrel.exe\n", stderr);
         return 2;
     }
     STARTUPINFOW startup{};
@@ -262,7 +335,8 @@ int wmain(int argc, wchar_t **argv)
           "the caption");
     RECT client;
     GetClientRect(main, &client);
-    check(client.right == 465 && client.bottom == 414, "client area 465x414: " + describe(client));
+    check(sameRect(client, atDpi({0, 0, 465, 414})),
+          "client area 465x414 at 96 dpi: " + describe(client));
 
     std::vector<Child> children;
     EnumChildWindows(main, collect, reinterpret_cast<LPARAM>(&children));
@@ -272,10 +346,10 @@ int wmain(int argc, wchar_t **argv)
     for (const Expected &expected : expectedControls()) {
         const auto child = std::find_if(children.begin(), children.end(), [&](const Child &c) {
             return lstrcmpiW(c.className.c_str(), expected.className) == 0 &&
-                   sameRect(c.place, expected.place);
+                   sameRect(c.place, atDpi(expected.place));
         });
         check(child != children.end(),
-              std::string(expected.name) + " at " + describe(expected.place));
+              std::string(expected.name) + " at " + describe(atDpi(expected.place)));
         if (child == children.end()) {
             continue;
         }
@@ -305,6 +379,7 @@ int wmain(int argc, wchar_t **argv)
     std::copy(options.begin(), options.end(), window.Option1.begin());
     check(textOf(window.Text1_0).rfind(L"В основното образование", 0) == 0,
           "the description before the first answer");
+    checkLineHeight(window.Text1_0);
 
     HDC dc = GetDC(main);
     checkColour(dc, 4, 4, RGB(192, 192, 255), "window");
@@ -334,7 +409,7 @@ int wmain(int argc, wchar_t **argv)
               "\"Чисти\" leaves no option chosen");
     }
     checkDraw(window);
-    checkKeyboard(window, GetWindowThreadProcessId(main, nullptr));
+    checkKeyboard(window, main, GetWindowThreadProcessId(main, nullptr));
 
     PostMessageW(main, WM_CLOSE, 0, 0);
     const bool ended = WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0;
