@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "accessibility.h"
+#include "contrast.h"
 #include "exercise_controller.h"
 #include "exercise_view.h"
 #include "formulas.h"
@@ -30,11 +32,20 @@
 // first) option, "Чисти" and the expression box; the arrow keys choose and judge the previous or
 // next option. An error inside a handler is shown and ends the program.
 // The pools' operations on LISTBOX controls are defined in win32_list_box_pool.cpp.
+// The colours are WindowColours' (contrast.h): the rows', or the system's in High Contrast, read
+// again when the system's settings or colours change. AccessibleControls (accessibility.h) names
+// the controls for screen readers, describes the expression in words and announces each answer.
 extern template class ListBoxPool<HWND>;
 
 class ZantrelWindow final : public ListBoxView<HWND> {
 public:
-    explicit ZantrelWindow(RandomSource &random) : controller(*this, random) {}
+    // `highContrast` tells whether High Contrast is on: the system's setting, unless a test
+    // answers.
+    explicit ZantrelWindow(RandomSource &random,
+                           HighContrastQuery highContrast = systemHighContrast)
+        : colours(highContrast), controller(*this, random)
+    {
+    }
 
     // Registers the window classes and creates the window (not yet shown); null on failure.
     HWND create(HINSTANCE instance);
@@ -65,8 +76,8 @@ private:
     UINT dpi = USER_DEFAULT_SCREEN_DPI;
     HFONT font = nullptr;
     HBRUSH background = nullptr;
-    // One brush for each row with a background, by row position, and the window's.
-    std::array<HBRUSH, WindowForm::controlCount> brushes{};
+    WindowColours colours;
+    AccessibleControls accessibility;
     // Each row's control, by row position.
     std::array<HWND, WindowForm::controlCount> handles{};
 
