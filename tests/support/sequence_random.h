@@ -11,7 +11,7 @@
 // seeded.
 class SequenceRandom final : public RandomSource {
 public:
-    explicit SequenceRandom(std::vector<float> values) : values(std::move(values)) {}
+    explicit SequenceRandom(std::vector<float> sequence) : values(std::move(sequence)) {}
 
     void seedFromClock() override { ++seeds; }
     float next() override
