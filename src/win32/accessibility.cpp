@@ -97,9 +97,10 @@ void AccessibleControls::attach(HWND window,
         annotate(controls.at(position), nameProperty, rows[position].accessibleName);
         annotate(controls.at(position), descriptionProperty, rows[position].accessibleDescription);
     }
+    // VARIANT is COM's tagged union: its tag, then the member the tag names.
     VARIANT polite{};
-    polite.vt = VT_I4;
-    polite.lVal = politeLiveSetting;
+    polite.vt = VT_I4;               // NOLINT(cppcoreguidelines-pro-type-union-access)
+    polite.lVal = politeLiveSetting; // NOLINT(cppcoreguidelines-pro-type-union-access)
     if (SUCCEEDED(services->SetHwndProp(announcerControl, static_cast<DWORD>(OBJID_CLIENT),
                                         CHILDID_SELF, liveSettingProperty, polite))) {
         annotatedControls.push_back(announcerControl);

@@ -29,6 +29,8 @@ public:
     ~AccessibleControls();
     AccessibleControls(const AccessibleControls &) = delete;
     AccessibleControls &operator=(const AccessibleControls &) = delete;
+    AccessibleControls(AccessibleControls &&) = delete;
+    AccessibleControls &operator=(AccessibleControls &&) = delete;
 
     // `controls`: each row's control, by row position, all children of `window`.
     void attach(HWND window, const std::array<HWND, WindowForm::controlCount> &controls);

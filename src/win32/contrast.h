@@ -27,6 +27,8 @@ public:
     ~WindowColours();
     WindowColours(const WindowColours &) = delete;
     WindowColours &operator=(const WindowColours &) = delete;
+    WindowColours(WindowColours &&) = delete;
+    WindowColours &operator=(WindowColours &&) = delete;
 
     void update();
     bool highContrast() const { return contrast; }
