@@ -113,12 +113,10 @@ void AccessibleControls::annotate(HWND control, const GUID &property, std::strin
         return;
     }
     if (SUCCEEDED(services->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
-                                           property, toWide(text).c_str()))) {
-        annotating = annotating || property == nameProperty;
-        if (std::find(annotatedControls.begin(), annotatedControls.end(), control) ==
+                                           property, toWide(text).c_str())) &&
+        std::find(annotatedControls.begin(), annotatedControls.end(), control) ==
             annotatedControls.end()) {
-            annotatedControls.push_back(control);
-        }
+        annotatedControls.push_back(control);
     }
 }
 

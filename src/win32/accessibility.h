@@ -39,17 +39,12 @@ public:
     // Clears the annotations and ends COM; called while the window still exists.
     void detach();
 
-    HWND announcer() const { return announcerControl; }
-    // Whether Dynamic Annotation took the window's names.
-    bool annotated() const { return annotating; }
-
 private:
     void annotate(HWND control, const GUID &property, std::string_view text);
 
     HMODULE ole32 = nullptr;
     bool comStarted = false;
     IAccPropServices *services = nullptr;
-    bool annotating = false;
     HWND announcerControl = nullptr;
     std::vector<HWND> annotatedControls;
 };
