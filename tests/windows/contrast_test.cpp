@@ -7,6 +7,7 @@
 // (WM_SETTINGCHANGE), every face takes the system's window colours and "Чисти" the button's, with
 // an edge in the button's text colour; switched off again (WM_SYSCOLORCHANGE), the form's colours
 // come back. Places are the window's at 96 dpi, written here.
+#include "client_pixels.h"
 #include "sequence_random.h"
 #include "zantrel_window.h"
 
@@ -38,12 +39,6 @@ bool answerHighContrast()
     return highContrast;
 }
 
-std::string rgb(COLORREF colour)
-{
-    return std::to_string(GetRValue(colour)) + "," + std::to_string(GetGValue(colour)) + "," +
-           std::to_string(GetBValue(colour));
-}
-
 // Lets the window and its controls paint what they were asked to.
 void settle()
 {
@@ -56,57 +51,18 @@ void settle()
     }
 }
 
-// The client area's pixels, top row first.
-class Shot {
-public:
-    explicit Shot(HWND window)
-    {
-        RECT client;
-        GetClientRect(window, &client);
-        width = client.right;
-        HDC dc = GetDC(window);
-        HDC memory = CreateCompatibleDC(dc);
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = client.right;
-        info.bmiHeader.biHeight = -client.bottom;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void *bits = nullptr;
-        HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ previous = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
-        const auto *first = static_cast<const DWORD *>(bits);
-        pixels.assign(first, first + static_cast<std::size_t>(client.right) *
-                                         static_cast<std::size_t>(client.bottom));
-        SelectObject(memory, previous);
-        DeleteObject(bitmap);
-        DeleteDC(memory);
-        ReleaseDC(window, dc);
-    }
-    COLORREF at(int x, int y) const
-    {
-        const DWORD pixel = pixels.at(static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
-                                      static_cast<std::size_t>(x));
-        return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
-    }
-    // Whether `colour` is painted somewhere inside the rectangle.
-    bool contains(const RECT &area, COLORREF colour) const
-    {
-        for (int y = area.top; y < area.bottom; ++y) {
-            for (int x = area.left; x < area.right; ++x) {
-                if (at(x, y) == colour) {
-                    return true;
-                }
+// Whether `colour` is painted somewhere inside the rectangle.
+bool contains(const ClientPixels &shot, const RECT &area, COLORREF colour)
+{
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) {
+            if (shot.at(x, y) == colour) {
+                return true;
             }
         }
-        return false;
     }
-
-private:
-    int width = 0;
-    std::vector<DWORD> pixels;
-};
+    return false;
+}
 
 struct Face {
     const char *name;
@@ -126,18 +82,18 @@ const std::array<Face, 6> faces{{
 }};
 
 // Every face has `background` (Command1 `button`), with text in `text` (`buttonText`).
-void checkFaces(const Shot &shot, const std::array<COLORREF, 6> &backgrounds, COLORREF text,
+void checkFaces(const ClientPixels &shot, const std::array<COLORREF, 6> &backgrounds, COLORREF text,
                 COLORREF buttonText, const std::string &when)
 {
     for (std::size_t at = 0; at < faces.size(); ++at) {
         const Face &face = faces.at(at);
         const COLORREF seen = shot.at(face.background.x, face.background.y);
-        check(seen == backgrounds.at(at),
-              when + ": " + face.name + "'s background " + rgb(seen) + ", expected " +
-                  rgb(backgrounds.at(at)));
+        check(seen == backgrounds.at(at), when + ": " + face.name + "'s background " + rgb(seen) +
+                                              ", expected " + rgb(backgrounds.at(at)));
         if (face.text.right > face.text.left) {
             const COLORREF ink = at + 1 == faces.size() ? buttonText : text;
-            check(shot.contains(face.text, ink), when + ": " + face.name + "'s text in " + rgb(ink));
+            check(contains(shot, face.text, ink),
+                  when + ": " + face.name + "'s text in " + rgb(ink));
         }
     }
 }
@@ -159,7 +115,7 @@ int wmain()
 
     const std::array<COLORREF, 6> form{RGB(192, 192, 255), RGB(255, 192, 128), RGB(255, 192, 128),
                                        RGB(192, 192, 255), RGB(128, 255, 255), RGB(255, 128, 128)};
-    checkFaces(Shot(window), form, RGB(0, 0, 0), RGB(0, 0, 0), "the system's own colours");
+    checkFaces(ClientPixels(window), form, RGB(0, 0, 0), RGB(0, 0, 0), "the system's own colours");
 
     // A dark scheme, as a High Contrast theme sets it.
     const std::array<int, 4> elements{COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE, COLOR_BTNTEXT};
@@ -173,7 +129,7 @@ int wmain()
               GetSysColor(COLOR_BTNFACE) == dark[2],
           "the dark scheme set");
     settle();
-    const Shot darkOff(window);
+    const ClientPixels darkOff(window);
     checkFaces(darkOff, form, RGB(0, 0, 0), RGB(0, 0, 0), "dark system colours");
     check(darkOff.at(450, 262) == dark[0],
           "dark system colours: Text2 in the system's window colour, " + rgb(darkOff.at(450, 262)));
@@ -181,20 +137,20 @@ int wmain()
     highContrast = true;
     SendMessageW(window, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
     settle();
-    const Shot on(window);
+    const ClientPixels on(window);
     checkFaces(on, {dark[0], dark[0], dark[0], dark[0], dark[0], dark[2]}, dark[1], dark[3],
                "High Contrast");
     // The edge: a line in the button's text colour all round "Чисти" (304,208)-(425,233).
     check(on.at(304, 220) == dark[3] && on.at(424, 220) == dark[3] && on.at(360, 208) == dark[3] &&
               on.at(360, 232) == dark[3],
           "High Contrast: Чисти's edge in the button's text colour, " + rgb(on.at(304, 220)));
-    check(on.at(450, 262) == dark[0] && on.contains({11, 243, 440, 278}, dark[1]),
+    check(on.at(450, 262) == dark[0] && contains(on, {11, 243, 440, 278}, dark[1]),
           "High Contrast: Text2 in the system's window colours");
 
     highContrast = false;
     SendMessageW(window, WM_SYSCOLORCHANGE, 0, 0);
     settle();
-    checkFaces(Shot(window), form, RGB(0, 0, 0), RGB(0, 0, 0), "High Contrast off again");
+    checkFaces(ClientPixels(window), form, RGB(0, 0, 0), RGB(0, 0, 0), "High Contrast off again");
 
     SetSysColors(static_cast<int>(elements.size()), elements.data(), before.data());
     DestroyWindow(window);

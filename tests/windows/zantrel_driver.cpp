@@ -15,6 +15,7 @@
 // readable, the text boxes take the system's colours.
 //
 //     zantrel_driver.exe [--dark-colours] PATH\TO\zantrel.exe
+#include "client_pixels.h"
 #include "expression_checker.h"
 
 #include <windows.h>
@@ -238,51 +239,6 @@ const wchar_t *const spokenNames[] = {
     L"Формула x на куб минус y на куб",
 };
 
-// The window's client area as painted, read at once (one pixel at a time is slow across
-// processes).
-class Capture {
-public:
-    explicit Capture(HWND window)
-    {
-        RECT client;
-        GetClientRect(window, &client);
-        width = client.right;
-        height = client.bottom;
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height; // top row first
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        HDC dc = GetDC(window);
-        HDC memory = CreateCompatibleDC(dc);
-        void *bits = nullptr;
-        HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ previous = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, width, height, dc, 0, 0, SRCCOPY);
-        const auto *pixels = static_cast<const DWORD *>(bits);
-        colours.assign(pixels,
-                       pixels + static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-        SelectObject(memory, previous);
-        DeleteObject(bitmap);
-        DeleteDC(memory);
-        ReleaseDC(window, dc);
-    }
-    COLORREF at(int x, int y) const
-    {
-        const DWORD pixel =
-            colours.at(static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
-                       static_cast<std::size_t>(x));
-        return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
-    }
-
-private:
-    int width = 0;
-    int height = 0;
-    std::vector<DWORD> colours;
-};
-
 // WCAG 2's relative luminance and contrast ratio.
 double luminance(COLORREF colour)
 {
@@ -301,16 +257,11 @@ double contrast(COLORREF a, COLORREF b)
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
-std::string rgb(COLORREF colour)
-{
-    return std::to_string(GetRValue(colour)) + "," + std::to_string(GetGValue(colour)) + "," +
-           std::to_string(GetBValue(colour));
-}
-
 // The text painted inside `area` on the face colour found at `face` is readable: there is text
 // (some dozens of pixels apart from the face), and its core, the pixel that stands out most, has
 // a contrast of at least 4.5 : 1 with the face. Returns the contrast.
-double checkReadable(const Capture &shot, const RECT &area, POINT face, const std::string &what)
+double checkReadable(const ClientPixels &shot, const RECT &area, POINT face,
+                     const std::string &what)
 {
     const COLORREF faceColour = shot.at(face.x, face.y);
     COLORREF core = faceColour;
@@ -334,7 +285,7 @@ double checkReadable(const Capture &shot, const RECT &area, POINT face, const st
 
 void checkFacesReadable(HWND main)
 {
-    const Capture shot(main);
+    const ClientPixels shot(main);
     std::vector<std::pair<double, std::string>> seen;
     seen.emplace_back(checkReadable(shot, {56, 0, 401, 25}, {58, 2}, "Label1_0"), "Label1_0");
     seen.emplace_back(checkReadable(shot, {160, 32, 281, 56}, {162, 34}, "Label1_1"), "Label1_1");
