@@ -2,6 +2,7 @@
 #include "zantrel_window.h"
 
 #include "shown_text.h"
+#include "spoken_expression.h"
 #include "unicode.h"
 
 #include <algorithm>
@@ -245,6 +246,8 @@ LRESULT ZantrelWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CREATE:
         dpi = windowDpi(hwnd);
         createControls();
+        colours.update();
+        accessibility.attach(hwnd, handles);
         layOut();
         controller.Form_Load();
         return 0;
@@ -273,6 +276,18 @@ LRESULT ZantrelWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_COMMAND:
         command(LOWORD(wParam), HIWORD(wParam));
         return 0;
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+        // High Contrast switched, or the system's colours changed: everything is painted again.
+        colours.update();
+        RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    case WM_ERASEBKGND: {
+        RECT client;
+        GetClientRect(hwnd, &client);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, colours.brush(WindowForm::window()));
+        return 1;
+    }
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORBTN:
@@ -285,11 +300,7 @@ LRESULT ZantrelWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
         for (const auto &made : fonts) {
             DeleteObject(made.second);
         }
-        for (HBRUSH brush : brushes) {
-            if (brush != nullptr) {
-                DeleteObject(brush);
-            }
-        }
+        accessibility.detach();
         PostQuitMessage(failed ? 1 : 0);
         return 0;
     default:
@@ -316,9 +327,6 @@ void ZantrelWindow::createControls()
         // Later rows lie on top of earlier ones.
         SetWindowPos(control, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         handles.at(position) = control;
-        if (row.background) {
-            brushes.at(position) = CreateSolidBrush(colourRef(*row.background));
-        }
         const auto index = static_cast<std::size_t>(row.index);
         switch (row.kind) {
         case Kind::ListBox:
@@ -396,6 +404,7 @@ void ZantrelWindow::layOut()
         SendMessageW(handles.at(position), WM_SETFONT,
                      reinterpret_cast<WPARAM>(fontOf(rows[position].font)), TRUE);
     }
+    accessibility.setFont(fontOf(WindowForm::window().font));
     for (const auto &made : previous) {
         DeleteObject(made.second);
     }
@@ -457,31 +466,24 @@ LRESULT ZantrelWindow::colour(HDC dc, HWND control)
                               reinterpret_cast<LPARAM>(control));
     }
     const auto at = static_cast<std::size_t>(position);
-    const WindowForm::Control &row = WindowForm::controls().at(at);
-    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-    if (row.background) {
-        SetBkColor(dc, colourRef(*row.background));
-        return reinterpret_cast<LRESULT>(brushes.at(at));
-    }
-    // Text and list boxes: the system's window colours, read-only as they are.
-    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+    return reinterpret_cast<LRESULT>(colours.prepare(dc, WindowForm::controls().at(at)));
 }
 
 // "Чисти" in its colour with the classic raised bevel, sunk while pressed.
 void ZantrelWindow::drawButton(const DRAWITEMSTRUCT &item)
 {
     const int position = static_cast<int>(item.CtlID) - firstControlId;
+    const WindowForm::Control &row = WindowForm::controls().at(static_cast<std::size_t>(position));
     RECT face = item.rcItem;
-    FillRect(item.hDC, &face, brushes.at(static_cast<std::size_t>(position)));
+    FillRect(item.hDC, &face, colours.brush(row));
     const bool pressed = (item.itemState & ODS_SELECTED) != 0;
-    DrawEdge(item.hDC, &face, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT | BF_ADJUST);
+    colours.drawEdge(item.hDC, face, pressed);
     if (pressed) {
         OffsetRect(&face, 1, 1);
     }
     const std::wstring caption = windowText(item.hwndItem);
     SetBkMode(item.hDC, TRANSPARENT);
-    SetTextColor(item.hDC, GetSysColor(COLOR_BTNTEXT));
+    SetTextColor(item.hDC, colours.text(row));
     DrawTextW(item.hDC, caption.c_str(), static_cast<int>(caption.size()), &face,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     if ((item.itemState & ODS_FOCUS) != 0) {
@@ -554,11 +556,13 @@ void ZantrelWindow::setFeedbackText(std::string_view text)
 {
     // A multi-line EDIT breaks lines at CR LF, as the texts are stored.
     SetWindowTextW(Text1.at(WindowForm::feedbackBox), toWide(text).c_str());
+    accessibility.announce(text);
 }
 
 void ZantrelWindow::setExpressionText(std::string text)
 {
     SetWindowTextW(Text2, toWide(text).c_str());
+    accessibility.describe(Text2, spokenExpression(text));
 }
 
 void ZantrelWindow::deselectOption(int index)

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "accessibility.h"
+#include "contrast.h"
 #include "exercise_controller.h"
 #include "exercise_view.h"
 #include "formulas.h"
@@ -33,12 +35,21 @@
 // first); an arrow key without Shift, Ctrl, Alt or the Windows key chooses and judges the previous
 // or next option. The focus is kept while the window is inactive. No exception leaves a window
 // procedure: the first error is shown and ends the program.
+// The colours are WindowColours' (contrast.h): the rows', or the system's in High Contrast, read
+// again when the system's settings or colours change. AccessibleControls (accessibility.h) names
+// the controls for screen readers, describes the expression in words and announces each answer.
 // The pools' operations on LISTBOX controls are defined in win32_list_box_pool.cpp.
 extern template class ListBoxPool<HWND>;
 
 class ZantrelWindow final : public ListBoxView<HWND> {
 public:
-    explicit ZantrelWindow(RandomSource &random) : controller(*this, random) {}
+    // `highContrast` tells whether High Contrast is on: the system's setting, unless a test
+    // answers.
+    explicit ZantrelWindow(RandomSource &random,
+                           HighContrastQuery highContrast = systemHighContrast)
+        : colours(highContrast), controller(*this, random)
+    {
+    }
 
     // Registers the window classes and creates the window (not yet shown); null on failure.
     HWND create(HINSTANCE instance);
@@ -74,8 +85,8 @@ private:
     // One font for each of the rows' fonts.
     std::vector<std::pair<WindowForm::Font, HFONT>> fonts;
     HBRUSH background = nullptr;
-    // One brush for each row with a background, by row position, and the window's.
-    std::array<HBRUSH, WindowForm::controlCount> brushes{};
+    WindowColours colours;
+    AccessibleControls accessibility;
     // Each row's control, by row position.
     std::array<HWND, WindowForm::controlCount> handles{};
 
