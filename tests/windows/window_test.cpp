@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: MIT
-// The Windows window in the test's own process (under Wine): the real ZantrelWindow, whose options
-// are made to behave on WM_SETFOCUS as Windows' user32 does (an unchecked auto radio button that
-// gets the focus other than by the mouse checks itself and reports BN_CLICKED, unless told
-// BM_SETDONTCLICK), played through the program's own navigate() and message handling: Tab with
-// nothing chosen, deactivation and reactivation, arrows with and without Shift, clicks, Tab's
-// order, the controls' font at the screen's DPI and after a change of DPI, and errors inside the
-// window's handlers.
+// The real ZantrelWindow in the test's own process (under Wine), played through its navigate()
+// and message handling, its options made to behave on WM_SETFOCUS as Windows' user32 does (an
+// unchecked auto radio button that gets the focus other than by the mouse checks itself and reports
+// BN_CLICKED, unless told BM_SETDONTCLICK): keys, clicks, reactivation, the font, errors. Then its
+// colours, the test answering whether High Contrast is on (Wine does not let a program switch the
+// setting on) and setting a dark system scheme itself.
 //
 //     zantrel_window_test.exe [--dpi N]      N: the prefix's screen DPI (96 unless told)
 #include "sequence_random.h"
@@ -20,6 +19,7 @@
 #include <cwchar>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -60,12 +60,8 @@ std::vector<std::wstring> boxes;
 LRESULT CALLBACK closeBoxes(int code, WPARAM wParam, LPARAM lParam)
 {
     auto *window = reinterpret_cast<HWND>(wParam);
-    wchar_t name[16] = {};
-    if (code == HCBT_ACTIVATE && GetClassNameW(window, name, 16) != 0 &&
-        std::wcscmp(name, L"#32770") == 0) {
-        wchar_t caption[128] = {};
-        GetWindowTextW(window, caption, 128);
-        boxes.emplace_back(caption);
+    if (code == HCBT_ACTIVATE && classOf(window) == L"#32770") {
+        boxes.push_back(textOf(window));
         PostMessageW(window, WM_COMMAND, IDOK, 0);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -73,15 +69,21 @@ LRESULT CALLBACK closeBoxes(int code, WPARAM wParam, LPARAM lParam)
 
 int quitCode = -1;
 
-void pump()
+// Handles the messages waiting, `rounds` times 20 ms apart (to let the controls paint).
+void pump(int rounds = 1)
 {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) {
-            quitCode = static_cast<int>(message.wParam);
+    for (int round = 0; round < rounds; ++round) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                quitCode = static_cast<int>(message.wParam);
+            }
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
         }
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+        if (rounds > 1) {
+            Sleep(20);
+        }
     }
 }
 
@@ -91,27 +93,24 @@ struct Controls {
     std::vector<HWND> all;
 };
 
-BOOL CALLBACK collect(HWND child, LPARAM found)
+Controls controlsOf(HWND main)
 {
-    auto &controls = *reinterpret_cast<Controls *>(found);
-    controls.all.push_back(child);
-    wchar_t name[16] = {};
-    GetClassNameW(child, name, 16);
-    const auto style = GetWindowLongPtrW(child, GWL_STYLE);
-    const bool shown = (style & WS_VISIBLE) != 0;
-    if (lstrcmpiW(name, L"Edit") == 0 && shown) {
-        ((style & ES_MULTILINE) != 0 ? controls.Text1_0 : controls.Text2) = child;
-    } else if (lstrcmpiW(name, L"Button") == 0 && (style & BS_TYPEMASK) == BS_OWNERDRAW) {
-        controls.Command1 = child;
-    } else if (lstrcmpiW(name, L"Button") == 0) {
-        const std::wstring text = textOf(child);
-        for (std::size_t option = 0; option < controls.Option1.size(); ++option) {
-            if (text == captions[option]) {
-                controls.Option1.at(option) = child;
-            }
+    Controls controls;
+    controls.all = childrenOf(main);
+    for (HWND child : controls.all) {
+        const std::wstring name = classOf(child);
+        const auto style = GetWindowLongPtrW(child, GWL_STYLE);
+        const auto option = std::find(std::begin(captions), std::end(captions), textOf(child));
+        if (lstrcmpiW(name.c_str(), L"Edit") == 0 && (style & WS_VISIBLE) != 0) {
+            ((style & ES_MULTILINE) != 0 ? controls.Text1_0 : controls.Text2) = child;
+        } else if (lstrcmpiW(name.c_str(), L"Button") == 0 &&
+                   (style & BS_TYPEMASK) == BS_OWNERDRAW) {
+            controls.Command1 = child;
+        } else if (lstrcmpiW(name.c_str(), L"Button") == 0 && option != std::end(captions)) {
+            controls.Option1.at(static_cast<std::size_t>(option - std::begin(captions))) = child;
         }
     }
-    return TRUE;
+    return controls;
 }
 
 // A key as the message loop gets it, with the modifier held (0: none), handed to navigate() first.
@@ -141,8 +140,16 @@ void unregister()
     UnregisterClassW(L"ZantrelFrame", GetModuleHandleW(nullptr));
 }
 
+LOGFONTW fontOf(HWND control)
+{
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font,
+               &font);
+    return font;
+}
+
 // A learner's keys and clicks on the first known exercise, (x + y)^3, then the second.
-void playSession(bool honours, int fontPixels)
+void playSession(bool honours)
 {
     honoursDontClick = honours;
     const std::string mode = honours ? " (BM_SETDONTCLICK honoured)" : " (BM_SETDONTCLICK ignored)";
@@ -153,8 +160,7 @@ void playSession(bool honours, int fontPixels)
     if (main == nullptr) {
         return;
     }
-    Controls controls;
-    EnumChildWindows(main, collect, reinterpret_cast<LPARAM>(&controls));
+    const Controls controls = controlsOf(main);
     for (HWND option : controls.Option1) {
         buttonProcedure = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrW(option, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(clickOnFocus)));
@@ -164,39 +170,40 @@ void playSession(bool honours, int fontPixels)
     const std::wstring description = textOf(controls.Text1_0);
     check(GetFocus() == controls.Text1_0, "the feedback box has the focus first" + mode);
 
+    // 12 pt: 16 pixels at 96 dpi, 24 at 144.
+    const int fontPixels = scaled(16);
     for (HWND control : controls.all) {
-        wchar_t name[16] = {};
-        GetClassNameW(control, name, 16);
-        if (std::wcscmp(name, L"ZantrelFrame") == 0) {
+        const std::wstring name = classOf(control);
+        if (name == L"ZantrelFrame") {
             continue; // a container: its options carry the font
         }
-        LOGFONTW font{};
-        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font,
-                   &font);
+        const LOGFONTW font = fontOf(control);
         check(font.lfHeight == -fontPixels && std::wcscmp(font.lfFaceName, L"Times New Roman") == 0,
               "Times New Roman " + std::to_string(fontPixels) +
-                  " px: " + std::to_string(font.lfHeight) + " in a control of class " +
-                  std::string(name, name + std::wcslen(name)));
+                  " px: " + std::to_string(font.lfHeight) + " in a control of class " + utf8(name));
     }
 
+    auto untouched = [&controls, &description](HWND focus) {
+        return GetFocus() == focus && noneChecked(controls.Option1) &&
+               textOf(controls.Text1_0) == description;
+    };
+    auto reactivate = [main] {
+        HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
+                                     nullptr, nullptr, nullptr, nullptr);
+        SetActiveWindow(other);
+        pump();
+        check(GetActiveWindow() == other, "another window active");
+        SetActiveWindow(main);
+        pump();
+        DestroyWindow(other);
+    };
     press(zantrel, VK_TAB);
-    check(GetFocus() == controls.Option1[0] && noneChecked(controls.Option1) &&
-              textOf(controls.Text1_0) == description,
+    check(untouched(controls.Option1[0]),
           "Tab with nothing chosen: the first option, none checked, the description kept" + mode);
     press(zantrel, VK_DOWN, VK_SHIFT);
-    check(GetFocus() == controls.Option1[0] && noneChecked(controls.Option1) &&
-              textOf(controls.Text1_0) == description,
-          "Shift+Down chooses nothing" + mode);
-
-    HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
-                                 nullptr, nullptr, nullptr, nullptr);
-    SetActiveWindow(other);
-    pump();
-    check(GetActiveWindow() == other, "another window active");
-    SetActiveWindow(main);
-    pump();
-    check(GetFocus() == controls.Option1[0] && noneChecked(controls.Option1) &&
-              textOf(controls.Text1_0) == description,
+    check(untouched(controls.Option1[0]), "Shift+Down chooses nothing" + mode);
+    reactivate();
+    check(untouched(controls.Option1[0]),
           "reactivated: the focus back on the first option, none checked" + mode);
 
     press(zantrel, VK_DOWN);
@@ -210,21 +217,18 @@ void playSession(bool honours, int fontPixels)
     pump();
     check(textOf(controls.Text1_0) == L"Правилно!", "a click on the right formula" + mode);
 
-    press(zantrel, VK_TAB);
-    check(GetFocus() == controls.Command1, "Tab from the options: Чисти" + mode);
-    press(zantrel, VK_TAB);
-    check(GetFocus() == controls.Text2, "Tab from Чисти: the expression box" + mode);
-    press(zantrel, VK_TAB);
-    check(GetFocus() == controls.Text1_0, "Tab from the expression box: the feedback box" + mode);
-    press(zantrel, VK_TAB);
-    check(GetFocus() == controls.Option1[5], "Tab reaches the chosen option" + mode);
-    press(zantrel, VK_TAB, VK_SHIFT);
-    check(GetFocus() == controls.Text1_0, "Shift+Tab goes back to the feedback box" + mode);
-
-    SetActiveWindow(other);
-    pump();
-    SetActiveWindow(main);
-    pump();
+    const std::array<std::tuple<int, HWND, const char *>, 5> tabs{{
+        {0, controls.Command1, "Tab from the options: Чисти"},
+        {0, controls.Text2, "Tab from Чисти: the expression box"},
+        {0, controls.Text1_0, "Tab from the expression box: the feedback box"},
+        {0, controls.Option1[5], "Tab reaches the chosen option"},
+        {VK_SHIFT, controls.Text1_0, "Shift+Tab goes back to the feedback box"},
+    }};
+    for (const auto &[modifier, focus, what] : tabs) {
+        press(zantrel, VK_TAB, modifier);
+        check(GetFocus() == focus, what + mode);
+    }
+    reactivate();
     check(GetFocus() == controls.Text1_0, "reactivated: the focus back on the feedback box" + mode);
 
     SendMessageW(controls.Command1, BM_CLICK, 0, 0);
@@ -245,21 +249,14 @@ void playSession(bool honours, int fontPixels)
     SendMessageW(main, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
     RECT client;
     GetClientRect(main, &client);
-    RECT box;
-    GetWindowRect(controls.Text2, &box);
-    MapWindowPoints(nullptr, main, reinterpret_cast<POINT *>(&box), 2);
-    LOGFONTW font{};
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(controls.Text2, WM_GETFONT, 0, 0)), sizeof font,
-               &font);
+    const RECT box = placeOf(controls.Text2);
+    const LONG type = -fontOf(controls.Text2).lfHeight;
     check(client.right == 697 && client.bottom == 621 && box.left == 12 && box.top == 360 &&
-              box.right == 685 && box.bottom == 421 && font.lfHeight == -24,
+              box.right == 685 && box.bottom == 421 && type == 24,
           "at 144 dpi: client area 697x621, the expression box at 12,360-685,421, type 24 px: " +
               std::to_string(client.right) + "x" + std::to_string(client.bottom) + ", " +
-              std::to_string(box.left) + "," + std::to_string(box.top) + "-" +
-              std::to_string(box.right) + "," + std::to_string(box.bottom) + ", " +
-              std::to_string(-font.lfHeight) + " px" + mode);
+              describe(box) + ", " + std::to_string(type) + " px" + mode);
 
-    DestroyWindow(other);
     DestroyWindow(main);
     pump();
     unregister();
@@ -290,60 +287,140 @@ private:
 void playErrors()
 {
     HHOOK hook = SetWindowsHookExW(WH_CBT, closeBoxes, nullptr, GetCurrentThreadId());
-    const std::wstring caption = L"www.zantrel.example Математика - умножение на многочлени";
     {
-        boxes.clear();
         FailingRandom random(0);
         ZantrelWindow zantrel(random);
         HWND main = zantrel.create(GetModuleHandleW(nullptr));
         pump();
-        check(main == nullptr && boxes.size() == 1 && boxes[0] == caption,
+        check(main == nullptr && boxes.size() == 1 &&
+                  boxes[0] == L"www.zantrel.example Математика - умножение на многочлени",
               "an error while the window is made: no window, one report (" +
                   std::to_string(boxes.size()) + ")");
         unregister();
     }
-    {
-        boxes.clear();
-        quitCode = -1;
-        FailingRandom random(7);
-        ZantrelWindow zantrel(random);
-        HWND main = zantrel.create(GetModuleHandleW(nullptr));
-        pump();
-        HWND command1 = nullptr;
-        Controls controls;
-        EnumChildWindows(main, collect, reinterpret_cast<LPARAM>(&controls));
-        command1 = controls.Command1;
-        check(main != nullptr && boxes.empty(), "the first draw is made");
-        bool crossed = false;
-        try {
-            SendMessageW(command1, BM_CLICK, 0, 0);
-        } catch (...) {
-            crossed = true;
-        }
-        pump();
-        check(!crossed && boxes.size() == 1 && IsWindow(main) == FALSE && quitCode == 1,
-              "an error on Чисти: one report, the window closed, the loop ends with 1 (" +
-                  std::to_string(boxes.size()) + ", " + std::to_string(quitCode) + ")");
-        unregister();
+    boxes.clear();
+    FailingRandom random(7);
+    ZantrelWindow zantrel(random);
+    HWND main = zantrel.create(GetModuleHandleW(nullptr));
+    pump();
+    check(main != nullptr && boxes.empty(), "the first draw is made");
+    bool crossed = false;
+    try {
+        SendMessageW(controlsOf(main).Command1, BM_CLICK, 0, 0);
+    } catch (...) {
+        crossed = true;
     }
+    pump();
+    check(!crossed && boxes.size() == 1 && IsWindow(main) == FALSE && quitCode == 1,
+          "an error on Чисти: one report, the window closed, the loop ends with 1 (" +
+              std::to_string(boxes.size()) + ", " + std::to_string(quitCode) + ")");
+    unregister();
     UnhookWindowsHookEx(hook);
+}
+
+bool highContrast = false;
+
+bool answerHighContrast()
+{
+    return highContrast;
+}
+
+// The backgrounds of the window, Frame1 and every face with a text, and the colours of their
+// texts: the form's, with black text, or with `system` the system's window colours (Command1 the
+// button's). Text2 has the system's window colours either way.
+void checkFaces(HWND window, bool system, const std::string &when)
+{
+    const ClientPixels shot(window);
+    auto background = [&shot, &when](const std::string &name, POINT at, COLORREF expected) {
+        const COLORREF seen = shot.at96(at);
+        check(seen == expected,
+              when + ": " + name + "'s background " + rgb(seen) + ", expected " + rgb(expected));
+    };
+    const COLORREF windowColour = GetSysColor(COLOR_WINDOW);
+    const COLORREF windowText = GetSysColor(COLOR_WINDOWTEXT);
+    auto face = [system, windowColour](COLORREF form) { return system ? windowColour : form; };
+    background("window", {4, 4}, face(RGB(192, 192, 255)));
+    background("Frame1", {285, 150}, face(RGB(192, 192, 255)));
+    for (const FaceText &text : faceTexts()) {
+        COLORREF colour = face(text.name[0] == 'L' ? RGB(255, 192, 128) : RGB(128, 255, 255));
+        COLORREF ink = system ? windowText : RGB(0, 0, 0);
+        if (text.name == "Command1") {
+            colour = system ? GetSysColor(COLOR_BTNFACE) : RGB(255, 128, 128);
+            ink = system ? GetSysColor(COLOR_BTNTEXT) : RGB(0, 0, 0);
+        } else if (text.name == "Text2") {
+            colour = windowColour;
+            ink = windowText;
+        }
+        background(text.name, text.face, colour);
+        const std::vector<COLORREF> painted = shot.in(text.text);
+        check(std::find(painted.begin(), painted.end(), ink) != painted.end(),
+              when + ": " + text.name + "'s text in " + rgb(ink));
+    }
+}
+
+// The form's colours whatever the system's; High Contrast switched on (WM_SETTINGCHANGE): the
+// system's, with an edge round "Чисти" in the button's text colour; switched off again
+// (WM_SYSCOLORCHANGE): the form's again.
+void playColours()
+{
+    SequenceRandom random(twoKnownExercises());
+    ZantrelWindow zantrel(random, answerHighContrast);
+    HWND window = zantrel.create(GetModuleHandleW(nullptr));
+    check(window != nullptr, "the window for the colours is made");
+    if (window == nullptr) {
+        return;
+    }
+    ShowWindow(window, SW_SHOWNORMAL);
+    UpdateWindow(window);
+    pump(5);
+    checkFaces(window, false, "the system's own colours");
+
+    // A dark scheme, as a High Contrast theme sets it, whose four colours all differ.
+    const std::array<int, 4> elements{COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE, COLOR_BTNTEXT};
+    const std::array<COLORREF, 4> dark{RGB(0, 0, 0), RGB(255, 255, 255), RGB(0, 0, 96),
+                                       RGB(255, 255, 0)};
+    std::array<COLORREF, 4> before{};
+    std::transform(elements.begin(), elements.end(), before.begin(), GetSysColor);
+    check(SetSysColors(static_cast<int>(elements.size()), elements.data(), dark.data()) != FALSE &&
+              GetSysColor(COLOR_BTNFACE) == dark[2],
+          "the dark scheme set");
+    pump(5);
+    checkFaces(window, false, "dark system colours");
+
+    highContrast = true;
+    SendMessageW(window, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+    pump(5);
+    checkFaces(window, true, "High Contrast");
+    const ClientPixels on(window);
+    const std::array<POINT, 4> edge{{{304, 220}, {424, 220}, {360, 208}, {360, 232}}};
+    check(std::all_of(edge.begin(), edge.end(),
+                      [&on, &dark](POINT at) { return on.at96(at) == dark[3]; }),
+          "High Contrast: Чисти's edge in the button's text colour, " + rgb(on.at96(edge[0])));
+
+    highContrast = false;
+    SendMessageW(window, WM_SYSCOLORCHANGE, 0, 0);
+    pump(5);
+    checkFaces(window, false, "High Contrast off again");
+
+    SetSysColors(static_cast<int>(elements.size()), elements.data(), before.data());
+    DestroyWindow(window);
+    pump();
+    unregister();
 }
 
 } // namespace
 
 int wmain(int argc, wchar_t **argv)
 {
-    int dpi = 96;
     if (argc == 3 && std::wcscmp(argv[1], L"--dpi") == 0) {
         dpi = static_cast<int>(std::wcstol(argv[2], nullptr, 10));
     }
-    // 12 pt: 16 pixels at 96 dpi, 24 at 144.
-    const int fontPixels = dpi == 144 ? 24 : 16;
     HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, watchSent, nullptr, GetCurrentThreadId());
-    playSession(true, fontPixels);
-    playSession(false, fontPixels);
+    playSession(true);
+    playSession(false);
     UnhookWindowsHookEx(hook);
     playErrors();
+    playColours();
     std::printf("window test at %d dpi: %d of %d checks passed\n", dpi, checks - failures, checks);
     return failures == 0 ? 0 : 1;
 }

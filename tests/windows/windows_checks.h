@@ -2,13 +2,16 @@
 #pragma once
 
 // What the Windows edition's tests share: their count of checks and failures, a control's text
-// (read through its own messages, from any process) and the options' captions, written here.
+// (read through its own messages, from any process), places at the screen's DPI, the client
+// area's pixels, and the options' captions and the texts on the form's faces, written here.
 #include <windows.h>
 
 #include <algorithm>
 #include <array>
+#include <cstddef>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 inline int checks = 0;
 inline int failures = 0;
@@ -22,6 +25,16 @@ inline void check(bool passed, const std::string &what)
     }
 }
 
+inline std::string utf8(const std::wstring &wide)
+{
+    const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                           nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), length,
+                        nullptr, nullptr);
+    return text;
+}
+
 inline std::wstring textOf(HWND control)
 {
     const auto length = SendMessageW(control, WM_GETTEXTLENGTH, 0, 0);
@@ -32,6 +45,126 @@ inline std::wstring textOf(HWND control)
     return text;
 }
 
+inline std::wstring classOf(HWND window)
+{
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
+inline std::vector<HWND> childrenOf(HWND window)
+{
+    std::vector<HWND> found;
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM list) {
+            reinterpret_cast<std::vector<HWND> *>(list)->push_back(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// A control's place in its window's client area.
+inline RECT placeOf(HWND control)
+{
+    RECT place;
+    GetWindowRect(control, &place);
+    MapWindowPoints(nullptr, GetAncestor(control, GA_ROOT), reinterpret_cast<POINT *>(&place), 2);
+    return place;
+}
+
+inline std::string describe(const RECT &r)
+{
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "-" + std::to_string(r.right) +
+           "," + std::to_string(r.bottom);
+}
+
+inline std::string rgb(COLORREF colour)
+{
+    return std::to_string(GetRValue(colour)) + "," + std::to_string(GetGValue(colour)) + "," +
+           std::to_string(GetBValue(colour));
+}
+
+// The screen's DPI the prefix was set to (--dpi N).
+inline int dpi = 96;
+
+inline int scaled(int pixels)
+{
+    return pixels * dpi / 96;
+}
+
+// A place at 96 dpi as the program makes it at the screen's DPI: its corner and its size each
+// scaled and rounded down.
+inline RECT atDpi(const RECT &r)
+{
+    const LONG left = scaled(r.left);
+    const LONG top = scaled(r.top);
+    return {left, top, left + scaled(r.right - r.left), top + scaled(r.bottom - r.top)};
+}
+
+// A window's client area as painted, read at once (a pixel at a time is slow across processes).
+class ClientPixels {
+public:
+    explicit ClientPixels(HWND window)
+    {
+        RECT client;
+        GetClientRect(window, &client);
+        width = client.right;
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = client.right;
+        info.bmiHeader.biHeight = -client.bottom; // top row first
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        HDC dc = GetDC(window);
+        HDC memory = CreateCompatibleDC(dc);
+        void *bits = nullptr;
+        HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HGDIOBJ previous = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+        const auto *first = static_cast<const DWORD *>(bits);
+        pixels.assign(first, first + static_cast<std::size_t>(client.right) *
+                                         static_cast<std::size_t>(client.bottom));
+        SelectObject(memory, previous);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+        ReleaseDC(window, dc);
+    }
+
+    COLORREF at(int x, int y) const
+    {
+        const DWORD pixel =
+            pixels.at(static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                      static_cast<std::size_t>(x));
+        return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+    }
+
+    // At a point given at 96 dpi.
+    COLORREF at96(POINT point) const
+    {
+        return at(scaled(static_cast<int>(point.x)), scaled(static_cast<int>(point.y)));
+    }
+
+    // Every pixel in a rectangle given at 96 dpi.
+    std::vector<COLORREF> in(const RECT &area96) const
+    {
+        const RECT area = atDpi(area96);
+        std::vector<COLORREF> found;
+        for (int y = area.top; y < area.bottom; ++y) {
+            for (int x = area.left; x < area.right; ++x) {
+                found.push_back(at(x, y));
+            }
+        }
+        return found;
+    }
+
+private:
+    int width = 0;
+    std::vector<DWORD> pixels;
+};
+
 inline const wchar_t *const captions[] = {L"(x + y)^2",     L"(x - y)^2",     L"x^2 - y^2",
                                           L"(x + y + z)^2", L"(x + y - z)^2", L"(x + y)^3",
                                           L"(x - y)^3",     L"x^3 + y^3",     L"x^3 - y^3"};
@@ -41,4 +174,28 @@ inline bool noneChecked(const std::array<HWND, 9> &options)
     return std::none_of(options.begin(), options.end(), [](HWND option) {
         return SendMessageW(option, BM_GETCHECK, 0, 0) == BST_CHECKED;
     });
+}
+
+// A text on a face of the form, at 96 dpi: a point of the face's background and where the text is
+// painted. The options' texts are right of their round marks, which are drawn in the system's
+// colours, and below Label1_1, which covers the first option's top row; Command1's inside its
+// bevel.
+struct FaceText {
+    std::string name;
+    POINT face;
+    RECT text;
+};
+
+inline std::vector<FaceText> faceTexts()
+{
+    std::vector<FaceText> faces{{"Label1_0", {58, 2}, {56, 0, 401, 25}},
+                                {"Label1_1", {162, 34}, {160, 32, 281, 56}}};
+    for (int option = 0; option < 9; ++option) {
+        const int top = 56 + 20 * option;
+        faces.push_back(
+            {"Option1_" + std::to_string(option), {279, top + 2}, {178, top + 1, 281, top + 20}});
+    }
+    faces.push_back({"Command1", {308, 212}, {307, 211, 422, 230}});
+    faces.push_back({"Text2", {450, 262}, {11, 243, 440, 278}});
+    return faces;
 }

@@ -1,24 +1,12 @@
 // SPDX-License-Identifier: MIT
-// Plays a short session with the Windows edition through its controls' own messages, as a second
-// program in the same (Wine) session: starts zantrel.exe, finds its window, and checks the
-// controls' classes, places and texts against expectations written here, a few painted colours,
-// the pools in the hidden list boxes after each draw, both answers, and the keys that move between
-// the controls (sharing the program's input state to post them): Tab chooses nothing, an arrow
-// with Shift judges nothing, and the focus comes back after another window was active. The right
-// answer is found independently of the program: the expression is read from the expression box
-// and matched against the formulas by the tests' own polynomial checker. It reads what a screen
-// reader reads through Windows' accessibility proxies (each control's name, the descriptions where
-// Dynamic Annotation works) and listens for the answer's announcement, and it measures from the
-// pixels that every text drawn on the form's faces is readable (a contrast of at least 4.5 : 1).
-//
-// With --dpi, the screen's DPI the prefix was set to: every place and size is the one at 96 dpi
-// scaled by it, rounded down, and the text's lines are as high as the font at that DPI.
-// --dark-colours first writes white-on-black system colours into the user's settings, which the
-// program reads when it starts, and tries to switch High Contrast on: the form's faces must stay
-// readable, the text boxes take the system's colours.
+// Plays a session with the Windows edition through its controls' own messages from a second
+// program in the same (Wine) session: controls, colours, the pools after each draw, both answers
+// (judged by the tests' own polynomial checker), the keys (posted sharing the program's input
+// state), what a screen reader reads and hears through Windows' accessibility proxies, and the
+// contrast of the texts on the form's faces. --dark-colours first writes white-on-black system
+// colours into the user's settings, which the program reads when it starts.
 //
 //     zantrel_driver.exe [--dpi N] [--dark-colours] PATH\TO\zantrel.exe
-#include "client_pixels.h"
 #include "expression_checker.h"
 #include "windows_checks.h"
 
@@ -31,24 +19,11 @@
 #include <cmath>
 #include <cstdio>
 #include <cwchar>
-#include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
-
-std::string utf8(const std::wstring &wide)
-{
-    if (wide.empty()) {
-        return {};
-    }
-    const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), length,
-                        nullptr, nullptr);
-    return text;
-}
 
 std::vector<std::string> items(HWND list)
 {
@@ -63,94 +38,54 @@ std::vector<std::string> items(HWND list)
     return found;
 }
 
+struct Window {
+    HWND List1_0, List1_1, Text2, Command1, Frame1, Text1_0, Label1_1, Label1_0;
+    std::array<HWND, 9> Option1;
+};
+
 struct Expected {
     const char *name;
     const wchar_t *className;
     RECT place; // left, top, right, bottom in the window's client area at 96 dpi
     bool shown;
     const wchar_t *text; // null: not checked here
+    HWND *found;         // where the control found is kept, if the test needs it
 };
 
-std::vector<Expected> expectedControls()
+std::vector<Expected> expectedControls(Window &w)
 {
     std::vector<Expected> rows{
-        {"List1_1", L"ListBox", {328, 88, 385, 206}, false, nullptr},
-        {"List1_0", L"ListBox", {288, 48, 329, 166}, false, nullptr},
-        {"Text2", L"Edit", {8, 240, 457, 281}, true, nullptr},
-        {"Command1", L"Button", {304, 208, 425, 233}, true, L"Чисти"},
-        {"Frame1", L"ZantrelFrame", {160, 56, 289, 241}, true, nullptr},
-        {"Text1_1", L"Edit", {40, 312, 489, 433}, false, nullptr},
-        {"Text1_0", L"Edit", {8, 288, 457, 409}, true, nullptr},
-        {"Label1_1", L"Static", {160, 32, 281, 57}, true, L"Формула"},
+        {"List1_1", L"ListBox", {328, 88, 385, 206}, false, nullptr, &w.List1_1},
+        {"List1_0", L"ListBox", {288, 48, 329, 166}, false, nullptr, &w.List1_0},
+        {"Text2", L"Edit", {8, 240, 457, 281}, true, nullptr, &w.Text2},
+        {"Command1", L"Button", {304, 208, 425, 233}, true, L"Чисти", &w.Command1},
+        {"Frame1", L"ZantrelFrame", {160, 56, 289, 241}, true, nullptr, &w.Frame1},
+        {"Text1_1", L"Edit", {40, 312, 489, 433}, false, nullptr, nullptr},
+        {"Text1_0", L"Edit", {8, 288, 457, 409}, true, nullptr, &w.Text1_0},
+        {"Label1_1", L"Static", {160, 32, 281, 57}, true, L"Формула", &w.Label1_1},
         {"Label1_0",
          L"Static",
          {56, 0, 401, 25},
          true,
-         L"Математика - формули за съкратено умножение"},
+         L"Математика - формули за съкратено умножение",
+         &w.Label1_0},
         // Hidden labels that name the text boxes for screen readers, and the announcer of the
         // answers: no size, so nothing of them is painted.
-        {"Text2's label", L"Static", {0, 0, 0, 0}, false, L"Алгебричен израз"},
-        {"Text1_0's label", L"Static", {0, 0, 0, 0}, false, L"Пояснение и отговор"},
-        {"the announcer", L"Static", {0, 0, 0, 0}, true, L""},
+        {"Text2's label", L"Static", {0, 0, 0, 0}, false, L"Алгебричен израз", nullptr},
+        {"Text1_0's label", L"Static", {0, 0, 0, 0}, false, L"Пояснение и отговор", nullptr},
+        {"the announcer", L"Static", {0, 0, 0, 0}, true, L"", nullptr},
     };
-    for (int option = 0; option < 9; ++option) {
+    for (std::size_t option = 0; option < 9; ++option) {
+        const LONG top = 56 + 20 * static_cast<LONG>(option);
         rows.push_back({"Option1",
                         L"Button",
-                        {160, 56 + 20 * option, 281, 76 + 20 * option},
+                        {160, top, 281, top + 20},
                         true,
-                        captions[option]});
+                        captions[option],
+                        &w.Option1.at(option)});
     }
     return rows;
 }
-
-struct Child {
-    HWND handle;
-    std::wstring className;
-    RECT place;
-};
-
-BOOL CALLBACK collect(HWND child, LPARAM found)
-{
-    wchar_t name[64] = {};
-    GetClassNameW(child, name, 64);
-    RECT place;
-    GetWindowRect(child, &place);
-    MapWindowPoints(nullptr, GetAncestor(child, GA_ROOT), reinterpret_cast<POINT *>(&place), 2);
-    reinterpret_cast<std::vector<Child> *>(found)->push_back({child, name, place});
-    return TRUE;
-}
-
-bool sameRect(const RECT &a, const RECT &b)
-{
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
-int dpi = 96;
-
-// A place at 96 dpi as the program makes it at the screen's DPI: its corner and its size each
-// scaled and rounded down.
-RECT atDpi(const RECT &r)
-{
-    const LONG left = r.left * dpi / 96;
-    const LONG top = r.top * dpi / 96;
-    return {left, top, left + (r.right - r.left) * dpi / 96, top + (r.bottom - r.top) * dpi / 96};
-}
-
-int scaled(int pixels)
-{
-    return pixels * dpi / 96;
-}
-
-std::string describe(const RECT &r)
-{
-    return std::to_string(r.left) + "," + std::to_string(r.top) + "-" + std::to_string(r.right) +
-           "," + std::to_string(r.bottom);
-}
-
-struct Window {
-    HWND List1_0, List1_1, Text2, Command1, Text1_0;
-    std::array<HWND, 9> Option1;
-};
 
 // After each draw: three numbers and three letters are gone from the pools, the expression is
 // one formula's, written with those numbers and letters. Returns the formula.
@@ -160,15 +95,17 @@ int checkDraw(const Window &window)
     const std::vector<std::string> letters = items(window.List1_1);
     check(numbers.size() == 6 && letters.size() == 6, "six numbers and six letters left");
     std::vector<long long> drawnNumbers;
-    for (char digit = '1'; digit <= '9'; ++digit) {
-        if (std::find(numbers.begin(), numbers.end(), std::string(1, digit)) == numbers.end()) {
-            drawnNumbers.push_back(digit - '0');
-        }
-    }
     std::string drawnLetters;
-    for (char letter = 'a'; letter <= 'i'; ++letter) {
-        if (std::find(letters.begin(), letters.end(), std::string(1, letter)) == letters.end()) {
-            drawnLetters += letter;
+    for (char at = 0; at < 9; ++at) {
+        auto drawn = [at](const std::vector<std::string> &pool, char first) {
+            return std::find(pool.begin(), pool.end(), std::string(1, char(first + at))) ==
+                   pool.end();
+        };
+        if (drawn(numbers, '1')) {
+            drawnNumbers.push_back(at + 1);
+        }
+        if (drawn(letters, 'a')) {
+            drawnLetters += char('a' + at);
         }
     }
     const std::string expression = utf8(textOf(window.Text2));
@@ -197,48 +134,35 @@ int checkDraw(const Window &window)
     return formulas[0];
 }
 
-void checkColour(HDC dc, int x96, int y96, COLORREF expected, const char *what)
+template <typename Condition> void waitFor(Condition done)
 {
-    const int x = scaled(x96);
-    const int y = scaled(y96);
-    const COLORREF seen = GetPixel(dc, x, y);
-    check(seen == expected, std::string(what) + " at " + std::to_string(x) + "," +
-                                std::to_string(y) + ": " + std::to_string(GetRValue(seen)) + "," +
-                                std::to_string(GetGValue(seen)) + "," +
-                                std::to_string(GetBValue(seen)));
-}
-
-// Posts a key to the control with the focus and waits until the focus moves (or a while), then
-// until the program has handled the key (a message sent to its window is handled between two of
-// its posted messages).
-HWND press(WPARAM key)
-{
-    HWND focus = GetFocus();
-    PostMessageW(focus, WM_KEYDOWN, key, 1);
-    PostMessageW(focus, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001));
-    for (int wait = 0; wait < 250 && GetFocus() == focus; ++wait) {
+    for (int wait = 0; wait < 500 && !done(); ++wait) {
         Sleep(20);
     }
-    SendMessageW(GetAncestor(focus, GA_ROOT), WM_NULL, 0, 0);
-    return GetFocus();
 }
 
-// Posts an arrow key with Shift held in the shared input state, and waits until it is handled.
-void pressShifted(WPARAM key)
+// Posts a key to the control with the focus, Shift held in the shared input state if told, and
+// waits until the focus moves (or a while; not with Shift, which moves nothing), then until the
+// program has handled the key (a message sent to its window is handled between two of its posted
+// messages).
+HWND press(WPARAM key, bool shift = false)
 {
     std::array<BYTE, 256> keys{};
     GetKeyboardState(keys.data());
-    keys[VK_SHIFT] = keys[VK_LSHIFT] = 0x80;
+    keys[VK_SHIFT] = keys[VK_LSHIFT] = shift ? 0x80 : 0;
     SetKeyboardState(keys.data());
     HWND focus = GetFocus();
     PostMessageW(focus, WM_KEYDOWN, key, 1);
     PostMessageW(focus, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001));
+    if (!shift) {
+        waitFor([focus] { return GetFocus() != focus; });
+    }
     SendMessageW(GetAncestor(focus, GA_ROOT), WM_NULL, 0, 0);
     keys[VK_SHIFT] = keys[VK_LSHIFT] = 0;
     SetKeyboardState(keys.data());
+    return GetFocus();
 }
 
-// The control with the focus in the program's thread.
 HWND focusOf(DWORD thread)
 {
     GUITHREADINFO info{};
@@ -253,16 +177,10 @@ HWND reactivate(HWND main, DWORD thread)
                                  nullptr, nullptr, nullptr, nullptr);
     SetForegroundWindow(other);
     auto programHasFocus = [main, thread] { return IsChild(main, focusOf(thread)) != FALSE; };
-    for (int wait = 0; wait < 250 && (GetForegroundWindow() != other || programHasFocus());
-         ++wait) {
-        Sleep(20);
-    }
+    waitFor([&] { return GetForegroundWindow() == other && !programHasFocus(); });
     check(GetForegroundWindow() == other && !programHasFocus(), "another window made active");
     SetForegroundWindow(main);
-    for (int wait = 0; wait < 250 && (GetForegroundWindow() != main || !programHasFocus());
-         ++wait) {
-        Sleep(20);
-    }
+    waitFor([&] { return GetForegroundWindow() == main && programHasFocus(); });
     // Then until the program has handled its activation.
     SendMessageW(main, WM_NULL, 0, 0);
     DestroyWindow(other);
@@ -300,86 +218,48 @@ double contrast(COLORREF a, COLORREF b)
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
-// The text painted inside `area` on the face colour found at `face` is readable: there is text
-// (some dozens of pixels apart from the face), and its core, the pixel that stands out most, has
-// a contrast of at least 4.5 : 1 with the face. Returns the contrast.
-double checkReadable(const ClientPixels &shot, const RECT &area, POINT face,
-                     const std::string &what)
+// Every text painted on the form's faces is readable: there is text (some dozens of pixels apart
+// from the face), and its core, the pixel that stands out most, has a contrast of at least
+// 4.5 : 1 with the face.
+void checkFacesReadable(const ClientPixels &shot)
 {
-    // Given at 96 dpi, as the other places.
-    const RECT scaledArea = atDpi(area);
-    const COLORREF faceColour =
-        shot.at(scaled(static_cast<int>(face.x)), scaled(static_cast<int>(face.y)));
-    COLORREF core = faceColour;
-    int textPixels = 0;
-    for (int y = scaledArea.top; y < scaledArea.bottom; ++y) {
-        for (int x = scaledArea.left; x < scaledArea.right; ++x) {
-            const COLORREF seen = shot.at(x, y);
-            textPixels += seen != faceColour ? 1 : 0;
-            if (contrast(seen, faceColour) > contrast(core, faceColour)) {
-                core = seen;
-            }
+    std::pair<double, std::string> lowest{1e9, ""};
+    for (const FaceText &text : faceTexts()) {
+        const COLORREF face = shot.at96(text.face);
+        COLORREF core = face;
+        int textPixels = 0;
+        for (const COLORREF seen : shot.in(text.text)) {
+            textPixels += seen != face ? 1 : 0;
+            core = contrast(seen, face) > contrast(core, face) ? seen : core;
         }
+        const double ratio = contrast(core, face);
+        lowest = std::min(lowest, {ratio, text.name});
+        char shown[16];
+        std::snprintf(shown, sizeof shown, "%.2f", ratio);
+        check(textPixels >= 40 && ratio >= 4.5, text.name + ": text " + rgb(core) + " on " +
+                                                    rgb(face) + ", contrast " + shown + " : 1, " +
+                                                    std::to_string(textPixels) + " text pixels");
     }
-    char ratio[16];
-    std::snprintf(ratio, sizeof ratio, "%.2f", contrast(core, faceColour));
-    check(textPixels >= 40 && contrast(core, faceColour) >= 4.5,
-          what + ": text " + rgb(core) + " on " + rgb(faceColour) + ", contrast " + ratio +
-              " : 1, " + std::to_string(textPixels) + " text pixels");
-    return contrast(core, faceColour);
-}
-
-void checkFacesReadable(HWND main)
-{
-    const ClientPixels shot(main);
-    std::vector<std::pair<double, std::string>> seen;
-    seen.emplace_back(checkReadable(shot, {56, 0, 401, 25}, {58, 2}, "Label1_0"), "Label1_0");
-    seen.emplace_back(checkReadable(shot, {160, 32, 281, 56}, {162, 34}, "Label1_1"), "Label1_1");
-    for (int option = 0; option < 9; ++option) {
-        // Right of the round mark, which is drawn in the system's colours, and below Label1_1,
-        // which covers the first option's top row.
-        const int top = 56 + 20 * option;
-        const std::string name = "Option1_" + std::to_string(option);
-        seen.emplace_back(checkReadable(shot, {178, top + 1, 281, top + 20}, {279, top + 2}, name),
-                          name);
-    }
-    // Inside the bevel.
-    seen.emplace_back(checkReadable(shot, {307, 211, 422, 230}, {308, 212}, "Command1"),
-                      "Command1");
-    seen.emplace_back(checkReadable(shot, {11, 243, 440, 278}, {450, 262}, "Text2"), "Text2");
-    const auto lowest = std::min_element(seen.begin(), seen.end());
-    std::printf("texts on the faces: lowest contrast %.2f : 1 (%s)\n", lowest->first,
-                lowest->second.c_str());
+    std::printf("texts on the faces: lowest contrast %.2f : 1 (%s)\n", lowest.first,
+                lowest.second.c_str());
 }
 
 // The user's system colours, white text on black, which a program reads when it starts.
 bool writeDarkColours()
 {
-    const std::array<std::pair<const wchar_t *, const wchar_t *>, 10> colours{{
-        {L"Window", L"0 0 0"},
-        {L"WindowText", L"255 255 255"},
-        {L"ButtonFace", L"0 0 0"},
-        {L"ButtonText", L"255 255 255"},
-        {L"ButtonHilight", L"255 255 255"},
-        {L"ButtonLight", L"192 192 192"},
-        {L"ButtonShadow", L"128 128 128"},
-        {L"ButtonDkShadow", L"64 64 64"},
-        {L"GrayText", L"0 255 0"},
-        {L"Background", L"0 0 0"},
-    }};
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Colors", 0, nullptr, 0, KEY_SET_VALUE,
-                        nullptr, &key, nullptr) != ERROR_SUCCESS) {
-        return false;
-    }
+    // Each name followed by its value.
+    const std::array<const wchar_t *, 20> colours{
+        L"Window",      L"0 0 0",       L"WindowText",   L"255 255 255",   L"ButtonFace",
+        L"0 0 0",       L"ButtonText",  L"255 255 255",  L"ButtonHilight", L"255 255 255",
+        L"ButtonLight", L"192 192 192", L"ButtonShadow", L"128 128 128",   L"ButtonDkShadow",
+        L"64 64 64",    L"GrayText",    L"0 255 0",      L"Background",    L"0 0 0"};
     bool written = true;
-    for (const auto &[name, value] : colours) {
-        const auto bytes = static_cast<DWORD>((lstrlenW(value) + 1) * sizeof(wchar_t));
+    for (std::size_t at = 0; at < colours.size(); at += 2) {
+        const auto bytes = static_cast<DWORD>((lstrlenW(colours.at(at + 1)) + 1) * sizeof(wchar_t));
         written =
-            written && RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE *>(value),
-                                      bytes) == ERROR_SUCCESS;
+            written && RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Colors", colours.at(at),
+                                       REG_SZ, colours.at(at + 1), bytes) == ERROR_SUCCESS;
     }
-    RegCloseKey(key);
     return written;
 }
 
@@ -392,7 +272,7 @@ bool switchHighContrastOn()
     if (SystemParametersInfoW(SPI_SETHIGHCONTRAST, sizeof setting, &setting, SPIF_SENDCHANGE) ==
         FALSE) {
         std::printf("NOTE: SPI_SETHIGHCONTRAST fails here (error %lu): High Contrast is checked "
-                    "in the window's own process instead (windows_contrast_test)\n",
+                    "in the window's own process instead (windows_window_test)\n",
                     GetLastError());
         return false;
     }
@@ -478,29 +358,25 @@ void checkAnnounced(const std::wstring &answer, const std::string &what)
 // further than the control before a text box; Wine's looks further, so the place is checked here
 // on its own), the other controls by their texts; the options by their formulas in words where
 // Dynamic Annotation works, by their captions where not. Returns whether it works.
-bool checkNames(const Window &window, HWND frame, HWND heading, HWND formulaLabel)
+bool checkNames(const Window &window)
 {
-    const std::array<std::pair<HWND, const wchar_t *>, 2> boxes{
-        {{window.Text2, L"Алгебричен израз"}, {window.Text1_0, L"Пояснение и отговор"}}};
-    for (const auto &[box, name] : boxes) {
-        HWND label = GetWindow(box, GW_HWNDPREV);
-        wchar_t className[16] = {};
-        GetClassNameW(label, className, 16);
-        check(label != nullptr && lstrcmpiW(className, L"Static") == 0 && textOf(label) == name,
-              "a label \"" + utf8(name) + "\" just before its text box in z-order");
-        check(accessibleText(box, false) == name,
-              "the text box's accessible name: \"" + utf8(accessibleText(box, false)) + "\"");
-    }
-    const std::array<std::pair<HWND, const wchar_t *>, 4> named{{
-        {window.Command1, L"Чисти"},
-        {frame, L"Формули"},
-        {heading, L"Математика - формули за съкратено умножение"},
-        {formulaLabel, L"Формула"},
-    }};
+    const std::array<std::pair<HWND, const wchar_t *>, 6> named{
+        {{window.Text2, L"Алгебричен израз"},
+         {window.Text1_0, L"Пояснение и отговор"},
+         {window.Command1, L"Чисти"},
+         {window.Frame1, L"Формули"},
+         {window.Label1_0, L"Математика - формули за съкратено умножение"},
+         {window.Label1_1, L"Формула"}}};
     for (const auto &[control, name] : named) {
-        check(accessibleText(control, false) == name, "accessible name \"" +
-                                                          utf8(accessibleText(control, false)) +
-                                                          "\", expected \"" + utf8(name) + "\"");
+        if (control == window.Text2 || control == window.Text1_0) {
+            HWND label = GetWindow(control, GW_HWNDPREV);
+            check(label != nullptr && lstrcmpiW(classOf(label).c_str(), L"Static") == 0 &&
+                      textOf(label) == name,
+                  "a label \"" + utf8(name) + "\" just before its text box in z-order");
+        }
+        const std::wstring seen = accessibleText(control, false);
+        check(seen == name,
+              "accessible name \"" + utf8(seen) + "\", expected \"" + utf8(name) + "\"");
     }
     const bool annotated = accessibleText(window.Option1[0], false) == spokenNames[0];
     if (annotated) {
@@ -546,8 +422,7 @@ void checkKeyboard(const Window &window, HWND main, DWORD thread)
     check(press(VK_TAB) == window.Option1[0], "Tab from the feedback box: the first option");
     check(noneChecked(window.Option1) && textOf(window.Text1_0) == answer,
           "Tab with nothing chosen checks no option and judges nothing");
-    pressShifted(VK_DOWN);
-    check(GetFocus() == window.Option1[0] && noneChecked(window.Option1) &&
+    check(press(VK_DOWN, true) == window.Option1[0] && noneChecked(window.Option1) &&
               textOf(window.Text1_0) == answer,
           "Shift+Down neither moves nor judges");
     check(reactivate(main, thread) == window.Option1[0] && noneChecked(window.Option1) &&
@@ -575,7 +450,7 @@ void checkLineHeight(HWND feedback)
     const auto first = SendMessageW(feedback, EM_POSFROMCHAR, 0, 0);
     const auto second = SendMessageW(feedback, EM_POSFROMCHAR, static_cast<WPARAM>(lineStart), 0);
     const int height = static_cast<short>(HIWORD(second)) - static_cast<short>(HIWORD(first));
-    const int pixels = 16 * dpi / 96;
+    const int pixels = scaled(16);
     check(height >= pixels && height <= pixels * 5 / 4,
           "lines " + std::to_string(height) + " px high in " + std::to_string(pixels) + " px type");
 }
@@ -584,27 +459,18 @@ void checkLineHeight(HWND feedback)
 
 int wmain(int argc, wchar_t **argv)
 {
-    bool dark = false;
-    for (bool option = true; option && argc > 2;) {
-        const std::wstring name(argv[1]);
-        if (name == L"--dpi" && argc > 3) {
-            dpi = static_cast<int>(std::wcstol(argv[2], nullptr, 10));
-            argv += 2;
-            argc -= 2;
-        } else if (name == L"--dark-colours") {
-            dark = true;
-            argv += 1;
-            argc -= 1;
-        } else {
-            option = false;
-        }
+    std::vector<std::wstring> arguments(argv + 1, argv + argc);
+    const bool dark = std::erase(arguments, L"--dark-colours") > 0;
+    if (arguments.size() == 3 && arguments[0] == L"--dpi") {
+        dpi = static_cast<int>(std::wcstol(arguments[1].c_str(), nullptr, 10));
+        arguments.erase(arguments.begin(), arguments.begin() + 2);
     }
-    if (argc != 2 || dpi < 96) {
+    if (arguments.size() != 1 || dpi < 96) {
         std::fputs("usage: zantrel_driver.exe [--dpi N] [--dark-colours] PATH\\TO\\zantrel.exe\n",
                    stderr);
         return 2;
     }
-    const wchar_t *program = argv[argc - 1];
+    const wchar_t *program = arguments[0].c_str();
     bool highContrast = false;
     if (dark) {
         check(writeDarkColours(), "white-on-black system colours written");
@@ -622,12 +488,7 @@ int wmain(int argc, wchar_t **argv)
     }
     WaitForInputIdle(process.hProcess, 20000);
     HWND main = nullptr;
-    for (int attempt = 0; attempt < 200 && main == nullptr; ++attempt) {
-        main = FindWindowW(L"Zantrel", nullptr);
-        if (main == nullptr) {
-            Sleep(50);
-        }
-    }
+    waitFor([&main] { return (main = FindWindowW(L"Zantrel", nullptr)) != nullptr; });
     if (main == nullptr) {
         std::puts("FAIL: no window of class Zantrel");
         TerminateProcess(process.hProcess, 1);
@@ -638,49 +499,38 @@ int wmain(int argc, wchar_t **argv)
           "the caption");
     RECT client;
     GetClientRect(main, &client);
-    check(sameRect(client, atDpi({0, 0, 465, 414})),
-          "client area 465x414 at 96 dpi: " + describe(client));
+    const RECT size = atDpi({0, 0, 465, 414});
+    check(EqualRect(&client, &size) != FALSE, "client area 465x414 at 96 dpi: " + describe(client));
 
-    std::vector<Child> children;
-    EnumChildWindows(main, collect, reinterpret_cast<LPARAM>(&children));
+    const std::vector<HWND> children = childrenOf(main);
     check(children.size() == 21, "21 controls: " + std::to_string(children.size()));
-    std::vector<std::pair<std::string, HWND>> found;
-    std::vector<HWND> options;
-    for (const Expected &expected : expectedControls()) {
-        const auto child = std::find_if(children.begin(), children.end(), [&](const Child &c) {
-            return lstrcmpiW(c.className.c_str(), expected.className) == 0 &&
-                   sameRect(c.place, atDpi(expected.place)) &&
-                   (expected.text == nullptr || textOf(c.handle) == expected.text);
+    Window window{};
+    for (const Expected &expected : expectedControls(window)) {
+        const RECT place = atDpi(expected.place);
+        const auto child = std::find_if(children.begin(), children.end(), [&](HWND c) {
+            const RECT seen = placeOf(c);
+            return lstrcmpiW(classOf(c).c_str(), expected.className) == 0 &&
+                   EqualRect(&seen, &place) != FALSE &&
+                   (expected.text == nullptr || textOf(c) == expected.text);
         });
-        check(child != children.end(),
-              std::string(expected.name) + " at " + describe(atDpi(expected.place)));
+        check(child != children.end(), std::string(expected.name) + " at " + describe(place));
         if (child == children.end()) {
             continue;
         }
-        check((IsWindowVisible(child->handle) != FALSE) == expected.shown,
+        check((IsWindowVisible(*child) != FALSE) == expected.shown,
               std::string(expected.name) + (expected.shown ? " shown" : " hidden"));
         if (expected.text != nullptr) {
-            check(textOf(child->handle) == expected.text, std::string(expected.name) + "'s text");
+            check(textOf(*child) == expected.text, std::string(expected.name) + "'s text");
         }
-        if (std::string(expected.name) == "Option1") {
-            options.push_back(child->handle);
-        } else {
-            found.emplace_back(expected.name, child->handle);
+        if (expected.found != nullptr) {
+            *expected.found = *child;
         }
     }
-    if (failures != 0 || options.size() != 9) {
+    if (failures != 0) {
         std::printf("%d of %d checks failed\n", failures, checks);
         TerminateProcess(process.hProcess, 1);
         return 1;
     }
-    auto handle = [&found](const char *name) {
-        return std::find_if(found.begin(), found.end(),
-                            [name](const auto &entry) { return entry.first == name; })
-            ->second;
-    };
-    Window window{handle("List1_0"),  handle("List1_1"), handle("Text2"),
-                  handle("Command1"), handle("Text1_0"), {}};
-    std::copy(options.begin(), options.end(), window.Option1.begin());
     check(textOf(window.Text1_0).rfind(L"В основното образование", 0) == 0,
           "the description before the first answer");
     checkLineHeight(window.Text1_0);
@@ -688,16 +538,21 @@ int wmain(int argc, wchar_t **argv)
     // The form's faces, or in High Contrast the system's (here black) colours; the text boxes have
     // the system's window colour.
     auto face = [highContrast](COLORREF form) { return highContrast ? RGB(0, 0, 0) : form; };
-    HDC dc = GetDC(main);
-    checkColour(dc, 4, 4, face(RGB(192, 192, 255)), "window");
-    checkColour(dc, 60, 4, face(RGB(255, 192, 128)), "Label1_0");
-    checkColour(dc, 276, 66, face(RGB(128, 255, 255)), "Option1_0");
-    checkColour(dc, 310, 215, face(RGB(255, 128, 128)), "Command1");
-    checkColour(dc, 450, 262, dark ? RGB(0, 0, 0) : RGB(255, 255, 255), "Text2");
-    ReleaseDC(main, dc);
-    checkFacesReadable(main);
-    const bool annotated =
-        checkNames(window, handle("Frame1"), handle("Label1_0"), handle("Label1_1"));
+    const std::array<std::tuple<const char *, POINT, COLORREF>, 5> colours{{
+        {"window", {4, 4}, face(RGB(192, 192, 255))},
+        {"Label1_0", {60, 4}, face(RGB(255, 192, 128))},
+        {"Option1_0", {276, 66}, face(RGB(128, 255, 255))},
+        {"Command1", {310, 215}, face(RGB(255, 128, 128))},
+        {"Text2", {450, 262}, dark ? RGB(0, 0, 0) : RGB(255, 255, 255)},
+    }};
+    const ClientPixels shot(main);
+    for (const auto &[what, at, expected] : colours) {
+        check(shot.at96(at) == expected, std::string(what) + " at " + std::to_string(scaled(at.x)) +
+                                             "," + std::to_string(scaled(at.y)) + ": " +
+                                             rgb(shot.at96(at)));
+    }
+    checkFacesReadable(shot);
+    const bool annotated = checkNames(window);
     HWINEVENTHOOK hook =
         SetWinEventHook(EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED, nullptr,
                         heard, process.dwProcessId, 0, WINEVENT_OUTOFCONTEXT);
@@ -708,26 +563,22 @@ int wmain(int argc, wchar_t **argv)
         if (annotated) {
             checkSpokenExpression(window.Text2);
         }
-        const int wrong = (formula + 1 + exercise) % 9;
-        SendMessageW(window.Option1[static_cast<std::size_t>(wrong)], BM_CLICK, 0, 0);
-        check(textOf(window.Text1_0) == std::wstring(L"Сравнете с ") + captions[formula],
+        const std::wstring compare = std::wstring(L"Сравнете с ") + captions[formula];
+        HWND right = window.Option1.at(static_cast<std::size_t>(formula));
+        SendMessageW(window.Option1.at(static_cast<std::size_t>(formula + 1 + exercise) % 9),
+                     BM_CLICK, 0, 0);
+        check(textOf(window.Text1_0) == compare,
               "a wrong choice is answered with the right formula");
-        checkAnnounced(std::wstring(L"Сравнете с ") + captions[formula],
-                       "the wrong choice's answer announced");
-        SendMessageW(window.Option1[static_cast<std::size_t>(formula)], BM_CLICK, 0, 0);
+        checkAnnounced(compare, "the wrong choice's answer announced");
+        SendMessageW(right, BM_CLICK, 0, 0);
         check(textOf(window.Text1_0) == L"Правилно!", "the right choice is answered Правилно!");
         checkAnnounced(L"Правилно!", "the right choice's answer announced");
-        check(SendMessageW(window.Option1[static_cast<std::size_t>(formula)], BM_GETCHECK, 0, 0) ==
-                  BST_CHECKED,
+        check(SendMessageW(right, BM_GETCHECK, 0, 0) == BST_CHECKED,
               "the chosen option is checked");
         SendMessageW(window.Command1, BM_CLICK, 0, 0);
         check(textOf(window.Text1_0).empty(), "\"Чисти\" empties the answer");
         check(takeAnnouncements(100).empty(), "\"Чисти\" announces nothing");
-        check(std::none_of(window.Option1.begin(), window.Option1.end(),
-                           [](HWND option) {
-                               return SendMessageW(option, BM_GETCHECK, 0, 0) == BST_CHECKED;
-                           }),
-              "\"Чисти\" leaves no option chosen");
+        check(noneChecked(window.Option1), "\"Чисти\" leaves no option chosen");
     }
     checkDraw(window);
     UnhookWinEvent(hook);
