@@ -90,14 +90,12 @@ void pump(int rounds = 1)
 struct Controls {
     HWND Text1_0 = nullptr, Text2 = nullptr, Command1 = nullptr;
     std::array<HWND, 9> Option1{};
-    std::vector<HWND> all;
 };
 
 Controls controlsOf(HWND main)
 {
     Controls controls;
-    controls.all = childrenOf(main);
-    for (HWND child : controls.all) {
+    for (HWND child : childrenOf(main)) {
         const std::wstring name = classOf(child);
         const auto style = GetWindowLongPtrW(child, GWL_STYLE);
         const auto option = std::find(std::begin(captions), std::end(captions), textOf(child));
@@ -172,7 +170,7 @@ void playSession(bool honours)
 
     // 12 pt: 16 pixels at 96 dpi, 24 at 144.
     const int fontPixels = scaled(16);
-    for (HWND control : controls.all) {
+    for (HWND control : childrenOf(main)) {
         const std::wstring name = classOf(control);
         if (name == L"ZantrelFrame") {
             continue; // a container: its options carry the font
@@ -262,22 +260,20 @@ void playSession(bool honours)
     unregister();
 }
 
-// A random source that fails after a number of values.
 class FailingRandom final : public RandomSource {
 public:
-    explicit FailingRandom(std::size_t values) : sequence(twoKnownExercises()), left(values) {}
+    explicit FailingRandom(std::size_t values) : left(values) {}
     void seedFromClock() override {}
     float next() override
     {
-        if (left == 0) {
+        if (left-- == 0) {
             throw std::runtime_error("no random value");
         }
-        --left;
         return sequence.next();
     }
 
 private:
-    SequenceRandom sequence;
+    SequenceRandom sequence{twoKnownExercises()};
     std::size_t left;
 };
 

@@ -65,7 +65,6 @@ inline std::vector<HWND> childrenOf(HWND window)
     return found;
 }
 
-// A control's place in its window's client area.
 inline RECT placeOf(HWND control)
 {
     RECT place;

@@ -288,6 +288,18 @@ bool switchHighContrastOn()
 // oleacc exports IID_IAccessible as data, which mingw-w64's import library links as code.
 const IID accessibleInterface = __uuidof(IAccessible);
 
+// An accessible object's name, or its description.
+std::wstring textAndRelease(IAccessible *accessible, VARIANT id, bool description)
+{
+    BSTR text = nullptr;
+    const HRESULT result = description ? accessible->get_accDescription(id, &text)
+                                       : accessible->get_accName(id, &text);
+    std::wstring found = SUCCEEDED(result) && text != nullptr ? std::wstring(text) : L"";
+    SysFreeString(text);
+    accessible->Release();
+    return found;
+}
+
 // What a screen reader reads of a control through Windows' accessibility proxy: its name, or its
 // description.
 std::wstring accessibleText(HWND control, bool description)
@@ -303,13 +315,7 @@ std::wstring accessibleText(HWND control, bool description)
     VARIANT self{};
     self.vt = VT_I4;
     self.lVal = CHILDID_SELF;
-    BSTR text = nullptr;
-    const HRESULT result = description ? accessible->get_accDescription(self, &text)
-                                       : accessible->get_accName(self, &text);
-    std::wstring found = SUCCEEDED(result) && text != nullptr ? std::wstring(text) : L"";
-    SysFreeString(text);
-    accessible->Release();
-    return found;
+    return textAndRelease(accessible, self, description);
 }
 
 std::vector<std::wstring> announcements;
@@ -318,16 +324,11 @@ void CALLBACK heard(HWINEVENTHOOK, DWORD, HWND control, LONG object, LONG child,
 {
     IAccessible *accessible = nullptr;
     VARIANT id{};
-    if (FAILED(AccessibleObjectFromEvent(control, static_cast<DWORD>(object),
-                                         static_cast<DWORD>(child), &accessible, &id))) {
-        announcements.emplace_back(L"(no accessible object)");
-        return;
-    }
-    BSTR name = nullptr;
-    accessible->get_accName(id, &name);
-    announcements.emplace_back(name != nullptr ? name : L"");
-    SysFreeString(name);
-    accessible->Release();
+    announcements.push_back(
+        SUCCEEDED(AccessibleObjectFromEvent(control, static_cast<DWORD>(object),
+                                            static_cast<DWORD>(child), &accessible, &id))
+            ? textAndRelease(accessible, id, false)
+            : L"(no accessible object)");
 }
 
 // The names of the objects that announced a live change since the last call, waiting up to
