@@ -284,6 +284,7 @@ void playErrors()
 {
     HHOOK hook = SetWindowsHookExW(WH_CBT, closeBoxes, nullptr, GetCurrentThreadId());
     {
+        boxes.clear();
         FailingRandom random(0);
         ZantrelWindow zantrel(random);
         HWND main = zantrel.create(GetModuleHandleW(nullptr));
@@ -295,6 +296,7 @@ void playErrors()
         unregister();
     }
     boxes.clear();
+    quitCode = -1;
     FailingRandom random(7);
     ZantrelWindow zantrel(random);
     HWND main = zantrel.create(GetModuleHandleW(nullptr));
