@@ -410,6 +410,7 @@ void playColours()
 
 int wmain(int argc, wchar_t **argv)
 {
+    takeProgramsDpiAwareness();
     if (argc == 3 && std::wcscmp(argv[1], L"--dpi") == 0) {
         dpi = static_cast<int>(std::wcstol(argv[2], nullptr, 10));
     }

@@ -8,10 +8,24 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdio>
 #include <string>
 #include <vector>
+
+// Windows, and Wine from version 10, show a process that is not aware of the DPI every window
+// (its own and other processes') scaled to 96 dpi. The tests take the program's own awareness,
+// per monitor, so that they see its windows as it makes them.
+inline void takeProgramsDpiAwareness()
+{
+    using SetAwareness = BOOL(WINAPI *)(HANDLE);
+    const auto set = std::bit_cast<SetAwareness>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetProcessDpiAwarenessContext"));
+    if (set != nullptr) {
+        set(reinterpret_cast<HANDLE>(-4)); // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2
+    }
+}
 
 inline int checks = 0;
 inline int failures = 0;

@@ -460,6 +460,7 @@ void checkLineHeight(HWND feedback)
 
 int wmain(int argc, wchar_t **argv)
 {
+    takeProgramsDpiAwareness();
     std::vector<std::wstring> arguments(argv + 1, argv + argc);
     const bool dark = std::erase(arguments, L"--dark-colours") > 0;
     if (arguments.size() == 3 && arguments[0] == L"--dpi") {
