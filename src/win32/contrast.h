@@ -31,7 +31,6 @@ public:
     WindowColours &operator=(WindowColours &&) = delete;
 
     void update();
-    bool highContrast() const { return contrast; }
 
     // A row's text and background colours (the window's own row for the window).
     COLORREF text(const WindowForm::Control &row) const;
