@@ -142,22 +142,26 @@ template <typename Condition> void waitFor(Condition done)
 }
 
 // Posts a key to the control with the focus, Shift held in the shared input state if told, and
-// waits until the focus moves (or a while; not with Shift, which moves nothing), then until the
-// program has handled the key (a message sent to its window is handled between two of its posted
-// messages).
-HWND press(WPARAM key, bool shift = false)
+// waits until the program has handled it: then a new text limit posted to `marker` (an edit box of
+// the program's) after the key is set. Its posted messages are taken in order; a message sent to
+// it can be handled before a key posted earlier, so it cannot tell, and Shift must stay held until
+// the key is taken.
+HWND press(HWND marker, WPARAM key, bool shift = false)
 {
     std::array<BYTE, 256> keys{};
     GetKeyboardState(keys.data());
     keys[VK_SHIFT] = keys[VK_LSHIFT] = shift ? 0x80 : 0;
     SetKeyboardState(keys.data());
     HWND focus = GetFocus();
+    const auto limit = static_cast<WPARAM>(SendMessageW(marker, EM_GETLIMITTEXT, 0, 0));
+    const WPARAM posted = limit > 1 ? limit - 1 : limit + 1;
     PostMessageW(focus, WM_KEYDOWN, key, 1);
     PostMessageW(focus, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001));
-    if (!shift) {
-        waitFor([focus] { return GetFocus() != focus; });
-    }
-    SendMessageW(GetAncestor(focus, GA_ROOT), WM_NULL, 0, 0);
+    PostMessageW(marker, EM_SETLIMITTEXT, posted, 0);
+    waitFor([marker, posted] {
+        return static_cast<WPARAM>(SendMessageW(marker, EM_GETLIMITTEXT, 0, 0)) == posted;
+    });
+    SendMessageW(marker, EM_SETLIMITTEXT, limit, 0);
     keys[VK_SHIFT] = keys[VK_LSHIFT] = 0;
     SetKeyboardState(keys.data());
     return GetFocus();
@@ -420,25 +424,28 @@ void checkKeyboard(const Window &window, HWND main, DWORD thread)
     AttachThreadInput(GetCurrentThreadId(), thread, TRUE);
     SetFocus(window.Text1_0);
     const std::wstring answer = textOf(window.Text1_0);
-    check(press(VK_TAB) == window.Option1[0], "Tab from the feedback box: the first option");
+    check(press(window.Text2, VK_TAB) == window.Option1[0],
+          "Tab from the feedback box: the first option");
     check(noneChecked(window.Option1) && textOf(window.Text1_0) == answer,
           "Tab with nothing chosen checks no option and judges nothing");
-    check(press(VK_DOWN, true) == window.Option1[0] && noneChecked(window.Option1) &&
+    check(press(window.Text2, VK_DOWN, true) == window.Option1[0] && noneChecked(window.Option1) &&
               textOf(window.Text1_0) == answer,
           "Shift+Down neither moves nor judges");
     check(reactivate(main, thread) == window.Option1[0] && noneChecked(window.Option1) &&
               textOf(window.Text1_0) == answer,
           "reactivated: the focus back on the first option, none checked");
-    check(press(VK_UP) == window.Option1[8], "Up from the first option: the last");
+    check(press(window.Text2, VK_UP) == window.Option1[8], "Up from the first option: the last");
     check(SendMessageW(window.Option1[8], BM_GETCHECK, 0, 0) == BST_CHECKED &&
               !textOf(window.Text1_0).empty(),
           "an option reached by an arrow key is chosen and judged");
-    check(press(VK_TAB) == window.Command1, "Tab from the options: Чисти");
-    check(press(VK_TAB) == window.Text2, "Tab from Чисти: the expression box");
-    check(press(VK_TAB) == window.Text1_0, "Tab from the expression box: the feedback box");
-    check(press(VK_TAB) == window.Option1[8], "Tab reaches the chosen option");
-    check(press(VK_DOWN) == window.Option1[0], "Down from the last option: the first");
-    check(press(VK_TAB) == window.Command1, "Tab from the options again: Чисти");
+    check(press(window.Text2, VK_TAB) == window.Command1, "Tab from the options: Чисти");
+    check(press(window.Text2, VK_TAB) == window.Text2, "Tab from Чисти: the expression box");
+    check(press(window.Text2, VK_TAB) == window.Text1_0,
+          "Tab from the expression box: the feedback box");
+    check(press(window.Text2, VK_TAB) == window.Option1[8], "Tab reaches the chosen option");
+    check(press(window.Text2, VK_DOWN) == window.Option1[0],
+          "Down from the last option: the first");
+    check(press(window.Text2, VK_TAB) == window.Command1, "Tab from the options again: Чисти");
     check(reactivate(main, thread) == window.Command1, "reactivated: the focus back on Чисти");
     AttachThreadInput(GetCurrentThreadId(), thread, FALSE);
 }
