@@ -9,8 +9,8 @@
 #include <string_view>
 
 // What the exercise needs from its window: the feedback box, the expression box, the nine option
-// buttons and the two pools. A view shows the texts, clears the options and keeps the pools (the
-// desktop window in its hidden list boxes; PlainPoolsView as plain lists); the options' captions
+// buttons and the two pools. A view shows the texts, clears the options and keeps the pools (a
+// window in hidden controls of its own; PlainPoolsView as plain lists); the options' captions
 // are the formulas' own unless the view keeps them itself, as the desktop window's options do.
 class ExerciseView {
 public:

@@ -4,8 +4,8 @@
 #include "exercise_view.h"
 #include "vector_pool.h"
 
-// A view without list boxes of its own (the page, tests, benchmarks) keeps its pools as plain
-// lists.
+// A view that keeps its pools as plain lists (the page, tests, benchmarks) rather than in
+// controls of its own.
 class PlainPoolsView : public ExerciseView {
 public:
     Pool &numberPool() override { return numbers; }

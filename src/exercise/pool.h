@@ -8,7 +8,7 @@
 // An ordered list of short texts addressed by 0-based position. An exercise draws its numbers and
 // its letters from two pools without replacement: the pools are refilled before every exercise,
 // each draw reads the item at a position and removes it, and the items behind it move up one.
-// The window keeps its pools in hidden list boxes; tests and benchmarks use VectorPool.
+// A window may keep its pools in hidden controls of its own; tests and benchmarks use VectorPool.
 class Pool {
 public:
     virtual ~Pool() = default;

@@ -1,34 +1,41 @@
 // SPDX-License-Identifier: MIT
-// The pools as the items of Qt's list widgets.
-#include "list_box_view.h"
+#include "qt_list_box_pool.h"
 
 #include <QListWidget>
 
-template <> void ListBoxPool<QListWidget *>::clear()
+#include <stdexcept>
+
+QListWidget &QtListBoxPool::list() const
 {
-    list->clear();
+    if (listBox == nullptr) {
+        throw std::logic_error("a pool was used before its list box was created");
+    }
+    return *listBox;
 }
 
-template <> void ListBoxPool<QListWidget *>::append(std::string_view item)
+void QtListBoxPool::clear()
 {
-    list->addItem(QString::fromUtf8(item.data(), static_cast<qsizetype>(item.size())));
+    list().clear();
 }
 
-template <> std::string ListBoxPool<QListWidget *>::itemAt(int position) const
+void QtListBoxPool::append(std::string_view item)
+{
+    list().addItem(QString::fromUtf8(item.data(), static_cast<qsizetype>(item.size())));
+}
+
+std::string QtListBoxPool::itemAt(int position) const
 {
     checkPosition(position);
-    return list->item(position)->text().toStdString();
+    return list().item(position)->text().toStdString();
 }
 
-template <> void ListBoxPool<QListWidget *>::removeAt(int position)
+void QtListBoxPool::removeAt(int position)
 {
     checkPosition(position);
-    delete list->takeItem(position);
+    delete list().takeItem(position);
 }
 
-template <> int ListBoxPool<QListWidget *>::count() const
+int QtListBoxPool::count() const
 {
-    return list->count();
+    return list().count();
 }
-
-template class ListBoxPool<QListWidget *>;

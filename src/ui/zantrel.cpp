@@ -27,7 +27,6 @@
 #include <exception>
 #include <initializer_list>
 #include <iterator>
-#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -264,8 +263,8 @@ void Zantrel::createControls()
             control->setAccessibleDescription(utf8ToQString(row.accessibleDescription));
         }
     }
-    numbers.emplace(List1.at(WindowForm::numberList));
-    letters.emplace(List1.at(WindowForm::letterList));
+    numbers.keepIn(List1.at(WindowForm::numberList));
+    letters.keepIn(List1.at(WindowForm::letterList));
 
     // Screen readers list the options in stacking order: top to bottom, as they are shown.
     for (QRadioButton *option : Option1) {

@@ -2,14 +2,14 @@
 #pragma once
 
 #include "exercise_controller.h"
+#include "exercise_view.h"
 #include "formulas.h"
-#include "list_box_view.h"
+#include "qt_list_box_pool.h"
 #include "window_form.h"
 
 #include <QWidget>
 
 #include <array>
-#include <optional>
 
 class GraphicalButton;
 class QFrame;
@@ -18,9 +18,6 @@ class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
 class QRadioButton;
-
-// The pools' operations on Qt's list widgets are defined in qt_list_box_pool.cpp.
-extern template class ListBoxPool<QListWidget *>;
 
 // The program's one window. It owns the controls and an ExerciseController, and is the
 // controller's view: the feedback box Text1(0), the expression box Text2, the option buttons
@@ -32,7 +29,7 @@ extern template class ListBoxPool<QListWidget *>;
 // keyboard reaches the options as one group: Tab stops at the selected option (the first when none
 // is), and the arrow keys select and judge the previous or next one (with Shift, Ctrl, Alt or Meta
 // held, they do nothing). The tab order and the fonts and text colours come from the form's rows.
-class Zantrel final : public QWidget, public ListBoxView<QListWidget *> {
+class Zantrel final : public QWidget, public ExerciseView {
     Q_OBJECT
 
 public:
@@ -51,6 +48,8 @@ public:
     void setExpressionText(std::string text) override;
     void deselectOption(int index) override;
     std::string optionCaption(int index) const override;
+    Pool &numberPool() override { return numbers; }
+    Pool &letterPool() override { return letters; }
 
 signals:
     // A handler stopped on an error (an arithmetic overflow, a position outside a pool): the
@@ -68,6 +67,8 @@ private:
     template <typename Handler> void run(Handler handler);
 
     std::array<QListWidget *, WindowForm::pairCount> List1{};
+    QtListBoxPool numbers;
+    QtListBoxPool letters;
     QLineEdit *Text2 = nullptr;
     GraphicalButton *Command1 = nullptr;
     QFrame *Frame1 = nullptr;

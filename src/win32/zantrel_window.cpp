@@ -361,8 +361,8 @@ void ZantrelWindow::createControls()
             break;
         }
     }
-    numbers.emplace(List1.at(WindowForm::numberList));
-    letters.emplace(List1.at(WindowForm::letterList));
+    numbers.keepIn(List1.at(WindowForm::numberList));
+    letters.keepIn(List1.at(WindowForm::letterList));
     // The stops of Tab, in the form's order; the options are one stop, null here.
     for (const WindowForm::Control *row : WindowForm::tabOrder()) {
         HWND stop = row->kind == Kind::Option

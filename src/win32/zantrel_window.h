@@ -6,8 +6,8 @@
 #include "exercise_controller.h"
 #include "exercise_view.h"
 #include "formulas.h"
-#include "list_box_view.h"
 #include "random_source.h"
+#include "win32_list_box_pool.h"
 #include "window_form.h"
 
 #include <windows.h>
@@ -15,7 +15,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -38,10 +37,7 @@
 // The colours are WindowColours' (contrast.h): the rows', or the system's in High Contrast, read
 // again when the system's settings or colours change. AccessibleControls (accessibility.h) names
 // the controls for screen readers, describes the expression in words and announces each answer.
-// The pools' operations on LISTBOX controls are defined in win32_list_box_pool.cpp.
-extern template class ListBoxPool<HWND>;
-
-class ZantrelWindow final : public ListBoxView<HWND> {
+class ZantrelWindow final : public ExerciseView {
 public:
     // `highContrast` tells whether High Contrast is on: the system's setting, unless a test
     // answers.
@@ -60,6 +56,8 @@ public:
     void setExpressionText(std::string text) override;
     void deselectOption(int index) override;
     std::string optionCaption(int index) const override;
+    Pool &numberPool() override { return numbers; }
+    Pool &letterPool() override { return letters; }
 
 private:
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam,
@@ -91,6 +89,8 @@ private:
     std::array<HWND, WindowForm::controlCount> handles{};
 
     std::array<HWND, WindowForm::pairCount> List1{};
+    Win32ListBoxPool numbers;
+    Win32ListBoxPool letters;
     HWND Text2 = nullptr;
     HWND Command1 = nullptr;
     HWND Frame1 = nullptr;
