@@ -5,8 +5,12 @@
 
 void ClockRandom::seedFromClock()
 {
-    const auto ticks =
-        static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
+    seedFromTicks(
+        static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()));
+}
+
+void ClockRandom::seedFromTicks(std::uint64_t ticks)
+{
     std::seed_seq seeds{static_cast<std::uint32_t>(ticks), static_cast<std::uint32_t>(ticks >> 32)};
     engine.seed(seeds);
 }

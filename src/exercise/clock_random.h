@@ -13,6 +13,8 @@ public:
     explicit ClockRandom(std::uint32_t seed = std::mt19937::default_seed) : engine(seed) {}
 
     void seedFromClock() override;
+    // Seeds the sequence as seedFromClock does when the clock reads `ticks`.
+    void seedFromTicks(std::uint64_t ticks);
     float next() override;
 
 private:

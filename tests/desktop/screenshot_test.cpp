@@ -3,7 +3,7 @@
 // headless Wayland compositor (weston), the window as it paints itself there, and the compositor's
 // screenshot, which must show it. The picture is kept as zantrel-screenshot-x1.png (x2 under
 // QT_SCALE_FACTOR=2, or the SCREENSHOT_NAME given) beside the test for a person to look at.
-#include "clock_random.h"
+#include "replayable_random.h"
 #include "window_form.h"
 #include "zantrel.h"
 
@@ -96,7 +96,7 @@ private slots:
     void paintsTheWindowAsDesigned()
     {
         Zantrel::styleApplication();
-        ClockRandom random;
+        ReplayableRandom random(testSeed("screenshot_test", 20261210));
         Zantrel window(random);
         window.move(0, 0);
         window.show();
@@ -188,7 +188,7 @@ private slots:
             QSKIP("a headless compositor has no keyboard to give a control the focus");
         }
         Zantrel::styleApplication();
-        ClockRandom random;
+        ReplayableRandom random(testSeed("screenshot_test", 20261210));
         Zantrel window(random);
         window.show();
         window.activateWindow();

@@ -2,13 +2,16 @@
 #include "clock_random.h"
 #include "draws.h"
 #include "expression_builder.h"
+#include "replayable_random.h"
 #include "sequence_random.h"
 #include "vector_pool.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <cstdint>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -131,8 +134,12 @@ TEST(DrawSequence, ManyExercisesDrawDifferentNumbersAndLettersBelowTheLastItem)
 
 TEST(ClockRandom, GivesSinglePrecisionValuesInTheUnitInterval)
 {
-    ClockRandom random(7U);
-    random.seedFromClock();
+    // Seeded as from the clock: a new seed on every run, printed.
+    const auto ticks = testSeed(
+        "ClockRandom.GivesSinglePrecisionValuesInTheUnitInterval",
+        static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()));
+    ClockRandom random;
+    random.seedFromTicks(ticks);
     float smallest = 1.0F;
     float largest = 0.0F;
     for (int i = 0; i < 100000; ++i) {
