@@ -138,8 +138,9 @@ void SessionEnvironment::keepQtFromMakingARuntimeFolder()
         ::setenv("XDG_RUNTIME_DIR", own.c_str(), 1);
         return;
     }
+    // Copied before setenv, which may free the string getenv points into.
     const char *temporary = std::getenv("TMPDIR");
-    ::setenv("TMPDIR", "/proc", 1);
     temporaryFolder = std::string(temporary != nullptr ? temporary : "");
+    ::setenv("TMPDIR", "/proc", 1);
 }
 #endif
