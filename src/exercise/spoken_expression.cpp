@@ -22,6 +22,12 @@ std::size_t digitsEnd(std::string_view text, std::size_t from)
     return from;
 }
 
+bool inMathematics(char ch)
+{
+    return (ch >= 'a' && ch <= 'z') || (ch >= '0' && ch <= '9') ||
+           std::string_view(" ^*+-()").find(ch) != std::string_view::npos;
+}
+
 } // namespace
 
 std::string spokenExpression(std::string_view text)
@@ -58,6 +64,37 @@ std::string spokenExpression(std::string_view text)
         } else if (ch != ' ') {
             appendWord(spoken, text.substr(i, 1));
         }
+    }
+    return spoken;
+}
+
+std::string spokenText(std::string_view text)
+{
+    std::string spoken;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        std::size_t end = at;
+        while (end < text.size() && inMathematics(text[end])) {
+            ++end;
+        }
+        const std::string_view run = text.substr(at, end - at);
+        if (run.find_first_of("^*()") == std::string_view::npos) {
+            spoken += run;
+        } else {
+            // The blanks round the stretch stay, so that it stands apart from the words beside it.
+            if (run.front() == ' ') {
+                spoken += ' ';
+            }
+            spoken += spokenExpression(run);
+            if (run.back() == ' ') {
+                spoken += ' ';
+            }
+        }
+        if (end < text.size()) {
+            spoken += text[end];
+            ++end;
+        }
+        at = end;
     }
     return spoken;
 }

@@ -59,6 +59,11 @@ std::array<Control, controlCount> makeControls()
 
 } // namespace
 
+std::string newExerciseSpoken(std::string_view expression)
+{
+    return std::string(newExerciseDescription) + ": " + spokenExpression(expression);
+}
+
 const Control &window()
 {
     static const Control zantrel{"Zantrel",  Kind::Window,

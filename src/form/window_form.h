@@ -40,6 +40,9 @@ inline constexpr std::string_view expressionName = "Алгебричен изр�
 inline constexpr std::string_view formulasName = "Формули";
 inline constexpr std::string_view formulaPrefix = "Формула ";
 inline constexpr std::string_view newExerciseDescription = "Нова задача";
+// What a screen reader says when "Чисти" has drawn a new exercise: that it is there, and its
+// expression in words.
+std::string newExerciseSpoken(std::string_view expression);
 
 // Shown in the feedback box until the first answer replaces it.
 inline constexpr std::string_view description =

@@ -4,6 +4,7 @@
 #include "focus_style.h"
 #include "graphical_button.h"
 #include "shown_text.h"
+#include "spoken_controls.h"
 #include "spoken_expression.h"
 #include "window_form.h"
 
@@ -151,7 +152,8 @@ void Zantrel::reportError(const QString &message)
     QMessageBox::critical(nullptr, QStringLiteral("zantrel"), report);
 }
 
-Zantrel::Zantrel(RandomSource &random, QWidget *parent) : QWidget(parent), controller(*this, random)
+Zantrel::Zantrel(RandomSource &random, QWidget *parent)
+    : QWidget(parent), announcer(this), controller(*this, random)
 {
     const WindowForm::Control &form = WindowForm::window();
     setObjectName(utf8ToQString(form.name));
@@ -191,23 +193,29 @@ QWidget *Zantrel::createControl(const WindowForm::Control &row)
     case Kind::TextBox:
         Text2 = new QLineEdit(this);
         Text2->setReadOnly(true);
+        SpokenControls::markReadInWords(Text2);
         return Text2;
     case Kind::Button:
         Command1 =
             new GraphicalButton(utf8ToQString(row.text),
                                 colour(row.background.value_or(WindowForm::buttonColour)), this);
         Command1->setAutoDefault(false);
-        connect(Command1, &QPushButton::clicked, this,
-                [this] { run([this] { controller.Command1_Click(); }); });
+        connect(Command1, &QPushButton::clicked, this, [this] {
+            run([this] { controller.Command1_Click(); });
+            announcer.announce(
+                utf8ToQString(WindowForm::newExerciseSpoken(Text2->text().toStdString())));
+        });
         return Command1;
     case Kind::Frame:
         Frame1 = new QFrame(this);
         Frame1->setFrameShape(QFrame::NoFrame);
+        SpokenControls::markGroup(Frame1);
         return Frame1;
     case Kind::Option:
         return createOption(row);
     case Kind::InfoBox: {
         QPlainTextEdit *box = infoBox(row, this);
+        SpokenControls::markReadInWords(box);
         Text1.at(static_cast<std::size_t>(row.index)) = box;
         return box;
     }
@@ -231,10 +239,10 @@ QRadioButton *Zantrel::createOption(const WindowForm::Control &row)
     connect(option, &QAbstractButton::toggled, this, [this, option, index](bool checked) {
         if (checked) {
             run([this, index] { controller.Option1_Click(static_cast<std::int16_t>(index)); });
+            // Spoken after every choice, the same answer again too, in words.
+            announcer.announce(utf8ToQString(
+                spokenText(Text1.at(WindowForm::feedbackBox)->toPlainText().toStdString())));
         }
-        // A screen reader on the chosen option hears the answer with it.
-        option->setAccessibleDescription(checked ? Text1.at(WindowForm::feedbackBox)->toPlainText()
-                                                 : QString());
         updateOptionTabStops();
     });
     option->installEventFilter(this);
@@ -256,6 +264,9 @@ void Zantrel::createControls()
         control->setVisible(row.shown);
         control->setFont(formFont(row.font));
         paintColours(control, row);
+        // The group of formulas goes unnamed here: a screen reader says a named group's name before
+        // every option the arrows reach, as no option tells which group it is in; each option's
+        // own name already begins "Формула".
         if (!row.accessibleName.empty()) {
             control->setAccessibleName(utf8ToQString(row.accessibleName));
         }
@@ -352,15 +363,11 @@ bool Zantrel::eventFilter(QObject *watched, QEvent *event)
 
 void Zantrel::setFeedbackText(std::string_view feedback)
 {
-    const QString shown = utf8ToQString(shownText(feedback));
-    Text1.at(WindowForm::feedbackBox)->setPlainText(shown);
-    // Announced to screen readers as a change of the box's description, besides the text change.
-    Text1.at(WindowForm::feedbackBox)->setAccessibleDescription(shown);
+    Text1.at(WindowForm::feedbackBox)->setPlainText(utf8ToQString(shownText(feedback)));
 }
 
 void Zantrel::setExpressionText(std::string expression)
 {
-    Text2->setAccessibleDescription(utf8ToQString(spokenExpression(expression)));
     Text2->setText(QString::fromStdString(expression));
     Text2->home(false); // should a text ever be wider than the box, its start stays in view
 }

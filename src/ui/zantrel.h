@@ -5,6 +5,7 @@
 #include "exercise_view.h"
 #include "formulas.h"
 #include "qt_list_box_pool.h"
+#include "spoken_controls.h"
 #include "window_form.h"
 
 #include <QWidget>
@@ -75,6 +76,7 @@ private:
     std::array<QRadioButton *, FormulaCount> Option1{};
     std::array<QPlainTextEdit *, WindowForm::pairCount> Text1{};
     std::array<QLabel *, WindowForm::pairCount> Label1{};
+    SpokenControls::Announcer announcer;
 
     ExerciseController controller;
 };

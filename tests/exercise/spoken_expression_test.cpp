@@ -26,4 +26,25 @@ TEST(SpokenExpression, SaysSymbolsInBulgarianWords)
     }
 }
 
+// Only the mathematics in a text is put into words: the prose round it, its dashes, numbers,
+// punctuation and line breaks stay as they are.
+TEST(SpokenExpression, SaysTheMathematicsInATextAndLeavesTheRest)
+{
+    const struct {
+        const char *text;
+        const char *spoken;
+    } cases[] = {
+        {"Правилно!", "Правилно!"},
+        {"Сравнете с (x + y)^2", "Сравнете с отваряща скоба x плюс y затваряща скоба на квадрат"},
+        {"Сравнете с x^3 - y^3", "Сравнете с x на куб минус y на куб"},
+        {"Математика - формули, 2 до 3 броя:\r\n(a + b - c)^2\r\na^2 - b^2\r\n",
+         "Математика - формули, 2 до 3 броя:\r\nотваряща скоба a плюс b минус c затваряща скоба на "
+         "квадрат\r\na на квадрат минус b на квадрат\r\n"},
+        {"", ""},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(spokenText(c.text), c.spoken) << c.text;
+    }
+}
+
 } // namespace
