@@ -127,7 +127,7 @@ class Orca:
                     if utterance is None and SPOKEN_START in text:
                         utterance, text = '', text.split(SPOKEN_START, 1)[1]
                     elif utterance is not None:
-                        utterance += '\n'
+                        utterance, text = utterance + '\n', text.lstrip()  # the log indents it
                     if utterance is None:
                         continue
                     end = SPOKEN_END.search(text)
@@ -180,6 +180,10 @@ class Orca:
             time.sleep(0.03)
 
     def stop(self):
+        """Ends Orca; its whole debug log goes to $ZANTREL_ORCA_LOG where that is set."""
+        if os.environ.get('ZANTREL_ORCA_LOG'):
+            with self.lock, open(os.environ['ZANTREL_ORCA_LOG'], 'w') as log:
+                log.write('\n'.join(self.log))
         self.process.terminate()
         try:
             self.process.wait(timeout=10)

@@ -10,6 +10,7 @@
 // The page's own style.css places and styles the controls by kind (.label, .option …), and so does
 // the page's script find them: no id or colour is written twice.
 #include "shown_text.h"
+#include "spoken_expression.h"
 #include "window_form.h"
 
 #include <algorithm>
@@ -83,6 +84,15 @@ std::string options(std::string_view group)
     return markup;
 }
 
+// A text box's content: its text as shown, in a span that screen readers pass over, then the same
+// text in words (spokenText()) as the box's own text, which only they read. page.js writes both
+// when the text changes.
+std::string readInWords(const std::string &text)
+{
+    return "<span class=\"shown\" aria-hidden=\"true\">" + escaped(text) + "</span>" +
+           escaped(spokenText(text));
+}
+
 std::string control(const Control &row)
 {
     const std::string id(row.name);
@@ -96,8 +106,8 @@ std::string control(const Control &row)
     case Kind::InfoBox:
         return "<div id=\"" + id +
                "\" class=\"infobox\" role=\"textbox\" aria-readonly=\"true\" "
-               "aria-multiline=\"true\" aria-live=\"polite\" tabindex=\"0\"" +
-               label(row) + ">" + escaped(shownText(row.text)) + "</div>\n";
+               "aria-multiline=\"true\" tabindex=\"0\"" +
+               label(row) + ">" + readInWords(shownText(row.text)) + "</div>\n";
     case Kind::Frame:
         return "<div id=\"" + id + "\" class=\"frame\" role=\"radiogroup\"" + label(row) + ">\n" +
                options(row.name) + "</div>\n";
@@ -108,12 +118,10 @@ std::string control(const Control &row)
                escaped(row.accessibleDescription) + "</span>\n";
     case Kind::TextBox:
         // Read-only, so a tap opens no on-screen keyboard, and able to wrap where the page is
-        // narrow. Its description, the expression as it is read aloud, comes with each exercise.
+        // narrow. Its text comes with each exercise.
         return "<div id=\"" + id +
-               "\" class=\"textbox\" role=\"textbox\" aria-readonly=\"true\" tabindex=\"0\" "
-               "aria-describedby=\"" +
-               description + "\"" + label(row) + "></div>\n<span id=\"" + description +
-               "\" hidden></span>\n";
+               "\" class=\"textbox\" role=\"textbox\" aria-readonly=\"true\" tabindex=\"0\"" +
+               label(row) + ">" + readInWords("") + "</div>\n";
     default:
         return {};
     }
@@ -166,7 +174,8 @@ void writeControls()
     for (const Control *row : shown) {
         markup += control(*row);
     }
-    markup += "</main>\n";
+    // What screen readers say at once: each answer, and a new exercise (page.js).
+    markup += "<div id=\"Announcer\" class=\"announcer\" aria-live=\"polite\"></div>\n</main>\n";
     std::fputs(markup.c_str(), stdout);
 }
 

@@ -9,23 +9,33 @@ var ZantrelPage = (() => {
     const drill = () => document.querySelector('main');
     const options = () => drill().querySelectorAll('input[type=radio]');
     const feedback = () => drill().querySelector('.infobox');
+    // A text box shows its text, and screen readers read its own text, the same in words, instead.
+    const show = (box, text, spoken) => {
+        const shown = box.querySelector('.shown');
+        shown.textContent = text;
+        box.replaceChildren(shown, spoken);
+    };
 
     return {
-        showFeedback(text) {
-            feedback().textContent = text;
+        showFeedback(text, spoken) {
+            show(feedback(), text, spoken);
         },
-        // The expression, and its description: the expression as it is read aloud.
         showExpression(text, spoken) {
-            const box = drill().querySelector('.textbox');
-            box.textContent = text;
-            document.getElementById(box.getAttribute('aria-describedby')).textContent = spoken;
+            show(drill().querySelector('.textbox'), text, spoken);
+        },
+        // Said at once by screen readers. Each message is a new paragraph of the live region, so
+        // that the same answer again is a change too.
+        announce(message) {
+            const paragraph = document.createElement('p');
+            paragraph.textContent = message;
+            document.getElementById('Announcer').replaceChildren(paragraph);
         },
         deselect(index) {
             options()[index].checked = false;
         },
         // An error stopped the drill: its report stays in the feedback box, the controls go dead.
         stop(report) {
-            this.showFeedback(report);
+            this.showFeedback(report, report);
             feedback().setAttribute('role', 'alert');
             for (const control of drill().querySelectorAll('input, button')) {
                 control.disabled = true;

@@ -11,6 +11,7 @@
 #include "plain_pools_view.h"
 #include "shown_text.h"
 #include "spoken_expression.h"
+#include "window_form.h"
 
 #include <emscripten.h>
 
@@ -19,11 +20,15 @@
 #include <exception>
 #include <string>
 #include <string_view>
+#include <utility>
 
 // clang-format off
 // The page's functions (page.js), each for one thing the exercise shows.
-EM_JS(void, pageShowFeedback, (const char *text, int length), {
-    ZantrelPage.showFeedback(UTF8ToString(text, length));
+EM_JS(void, pageShowFeedback, (const char *text, int length, const char *spoken, int spokenLength), {
+    ZantrelPage.showFeedback(UTF8ToString(text, length), UTF8ToString(spoken, spokenLength));
+});
+EM_JS(void, pageAnnounce, (const char *message, int length), {
+    ZantrelPage.announce(UTF8ToString(message, length));
 });
 EM_JS(void, pageShowExpression, (const char *text, int length, const char *spoken, int spokenLength), {
     ZantrelPage.showExpression(UTF8ToString(text, length), UTF8ToString(spoken, spokenLength));
@@ -43,17 +48,33 @@ public:
     void setFeedbackText(std::string_view text) override
     {
         const std::string shown = shownText(text);
-        pageShowFeedback(shown.data(), static_cast<int>(shown.size()));
+        feedback = spokenText(shown);
+        pageShowFeedback(shown.data(), static_cast<int>(shown.size()), feedback.data(),
+                         static_cast<int>(feedback.size()));
     }
 
     void setExpressionText(std::string text) override
     {
-        const std::string spoken = spokenExpression(text);
-        pageShowExpression(text.data(), static_cast<int>(text.size()), spoken.data(),
+        expression = std::move(text);
+        const std::string spoken = spokenExpression(expression);
+        pageShowExpression(expression.data(), static_cast<int>(expression.size()), spoken.data(),
                            static_cast<int>(spoken.size()));
     }
 
     void deselectOption(int index) override { pageDeselect(index); }
+
+    // What screen readers say at once: the answer after a choice, a new exercise after "Чисти".
+    void announceAnswer() const { announce(feedback); }
+    void announceNewExercise() const { announce(WindowForm::newExerciseSpoken(expression)); }
+
+private:
+    static void announce(const std::string &message)
+    {
+        pageAnnounce(message.data(), static_cast<int>(message.size()));
+    }
+
+    std::string feedback;
+    std::string expression;
 };
 
 struct Drill {
@@ -96,6 +117,7 @@ EMSCRIPTEN_KEEPALIVE void Form_Load()
 EMSCRIPTEN_KEEPALIVE void Command1_Click()
 {
     run([](ExerciseController &controller) { controller.Command1_Click(); });
+    drill().view.announceNewExercise();
 }
 
 EMSCRIPTEN_KEEPALIVE void Option1_Click(int Index)
@@ -103,6 +125,7 @@ EMSCRIPTEN_KEEPALIVE void Option1_Click(int Index)
     run([Index](ExerciseController &controller) {
         controller.Option1_Click(static_cast<std::int16_t>(Index));
     });
+    drill().view.announceAnswer();
 }
 
 } // extern "C"

@@ -72,11 +72,11 @@ def load(browser, url):
 
 
 def answer(browser):
-    return browser.js("return document.getElementById('Text1_0').textContent")
+    return browser.js("return document.querySelector('#Text1_0 .shown').textContent")
 
 
 def shown(browser):
-    return browser.js("return document.getElementById('Text2').textContent")
+    return browser.js("return document.querySelector('#Text2 .shown').textContent")
 
 
 def right_formula(browser):
@@ -214,11 +214,17 @@ def chromium_only(browser, site_dir):
     check(len(radio_names) == 9 and all(re.fullmatch('Формула [а-я xyz23]+', n) for n in radio_names), f'{radio_names}')
     check(('button', 'Чисти', 'Нова задача') in [a[:3] for a in ax], 'button name')
     check(('radiogroup', 'Формули') in [a[:2] for a in ax], 'options group name')
-    spoken = next((a[2] for a in ax if a[:2] == ('textbox', 'Алгебричен израз')), '')
+    # What a screen reader reads of the expression box: the texts inside it that it is not told to pass over.
+    by_id = {n['nodeId']: n for n in nodes}
+    box = next((n for n in nodes if n.get('role', {}).get('value') == 'textbox'
+                and n.get('name', {}).get('value') == 'Алгебричен израз'), {})
+    spoken = ' '.join(by_id[c].get('name', {}).get('value', '') for c in box.get('childIds', [])
+                      if c in by_id and not by_id[c].get('ignored'))
     text = shown(browser)
     check(re.findall(r'[0-9]+|[a-h]\b', re.sub(r'\^[23]', '', text)) == re.findall(r'[0-9]+|\b[a-h]\b', spoken)
           and not re.search(r'[\^*()+]', spoken), f'spoken {spoken!r} of {text!r}')
-    check(any(a[:2] == ('textbox', 'Пояснение и отговор') and a[3].get('live') == 'polite' for a in ax), 'feedback box')
+    check(any(a[0] == 'textbox' and a[1] == 'Пояснение и отговор' for a in ax) and
+          any(a[3].get('live') == 'polite' for a in ax), 'feedback box, or no live region for the answers')
     installable = driver.execute_cdp_cmd('Page.getInstallabilityErrors', {})['installabilityErrors']
     manifest = driver.execute_cdp_cmd('Page.getAppManifest', {})
     check(not installable and not manifest['errors'], f'cannot be added to a home screen: {installable}')
@@ -251,21 +257,22 @@ LONGEST = ' 64*a^2 +  49*b^2 +  36*c^2 +  112*a*b -  96*a*c -  84*b*c'
 # The targets' boxes, the smallest text as drawn, the expression's terms split between lines, whether
 # it is cut or the page scrolls sideways, whether the answer's first line is on the screen, uncovered.
 PHONE = """
-    const byId = (id) => document.getElementById(id), e = byId('Text2'), f = byId('Text1_0');
+    const byId = (id) => document.getElementById(id), E = byId('Text2'), F = byId('Text1_0');
+    const e = E.querySelector('.shown'), f = F.querySelector('.shown');
     const box = (t) => { const b = t.getBoundingClientRect(); return [b.left, b.top, b.right, b.bottom]; };
     const rects = (node, from, to) => {
         const r = document.createRange(); r.setStart(node, from); r.setEnd(node, to); return r.getClientRects(); };
     const scale = byId('Zantrel').getBoundingClientRect().width / byId('Zantrel').offsetWidth;
-    const texts = [...document.querySelectorAll('#Frame1 span, .label, #Command1, #Text1_0, #Text2')];
+    const texts = [...document.querySelectorAll('#Frame1 span, .label, #Command1, #Text1_0 .shown, #Text2 .shown')];
     const first = f.firstChild && rects(f.firstChild, 0, 1)[0];
     return {targets: [...document.querySelectorAll('#Frame1 > label, #Command1')].map(box),
             smallest: scale * Math.min(...texts.map((t) => parseFloat(getComputedStyle(t).fontSize))),
             split: [...e.textContent.matchAll(/\\S+/g)].filter((m) => rects(e.firstChild, m.index, m.index + m[0].length)
                 .length != 1).map((m) => m[0]),
-            cut: e.scrollWidth > e.clientWidth || e.scrollHeight > e.clientHeight || box(e)[0] < 0 || box(e)[2] > innerWidth,
+            cut: E.scrollWidth > E.clientWidth || E.scrollHeight > E.clientHeight || box(E)[0] < 0 || box(E)[2] > innerWidth,
             sideways: document.documentElement.scrollWidth > innerWidth,
             answer: !!first && first.top >= 0 && first.bottom <= innerHeight
-                && f.contains(document.elementFromPoint(first.left + 2, (first.top + first.bottom) / 2))}"""
+                && F.contains(document.elementFromPoint(first.left + 2, (first.top + first.bottom) / 2))}"""
 
 
 def tap(browser, selector, index=0, edge=False):
@@ -310,7 +317,7 @@ def phones(site_dir):
         'width': w, 'height': h, 'deviceScaleFactor': 1, 'mobile': True})
     shifts = 'return new Promise((done) => { let sum = 0; new PerformanceObserver((l) => l.getEntries().forEach(' \
              '(e) => { sum += e.value; })).observe({type: "layout-shift", buffered: true}); setTimeout(() => done(sum), 200); })'
-    state = "return [...['Text2', 'Text1_0'].map((id) => document.getElementById(id).textContent), " \
+    state = "return [...['Text2', 'Text1_0'].map((id) => document.querySelector(`#${id} .shown`).textContent), " \
             "[...document.querySelectorAll('#Frame1 input')].findIndex((r) => r.checked)]"
     try:
         browser.driver.execute_cdp_cmd('Emulation.setTouchEmulationEnabled', {'enabled': True, 'maxTouchPoints': 5})
