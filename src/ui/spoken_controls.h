@@ -27,7 +27,14 @@ void markReadInWords(QWidget *textBox);
 
 class Announcer {
 public:
+    // The window owns what it makes: an announcer is neither copied nor moved.
     explicit Announcer(QWidget *window);
+    ~Announcer() = default;
+    Announcer(const Announcer &) = delete;
+    Announcer &operator=(const Announcer &) = delete;
+    Announcer(Announcer &&) = delete;
+    Announcer &operator=(Announcer &&) = delete;
+
     void announce(const QString &message);
 
 private:

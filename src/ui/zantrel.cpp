@@ -236,7 +236,7 @@ QRadioButton *Zantrel::createOption(const WindowForm::Control &row)
     auto *option = new QRadioButton(utf8ToQString(row.text), Frame1);
     // Selected by mouse, keyboard or a screen reader's toggle action, an option is judged;
     // deselecting it raises nothing. Selecting the selected option again changes nothing.
-    connect(option, &QAbstractButton::toggled, this, [this, option, index](bool checked) {
+    connect(option, &QAbstractButton::toggled, this, [this, index](bool checked) {
         if (checked) {
             run([this, index] { controller.Option1_Click(static_cast<std::int16_t>(index)); });
             // Spoken after every choice, the same answer again too, in words.
