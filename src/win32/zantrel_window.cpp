@@ -442,6 +442,8 @@ void ZantrelWindow::command(int id, int notification)
     const WindowForm::Control &row = WindowForm::controls().at(static_cast<std::size_t>(position));
     if (row.kind == WindowForm::Kind::Button) {
         controller.Command1_Click();
+        // Screen readers say at once that a new exercise is there, and its expression in words.
+        accessibility.announce(WindowForm::newExerciseSpoken(toUtf8(windowText(Text2))));
     } else if (row.kind == WindowForm::Kind::Option && movingFocus) {
         // Windows checks an unchecked auto radio button that gets the focus other than by the
         // mouse, and reports it clicked: the focus alone chooses nothing.
@@ -556,7 +558,7 @@ void ZantrelWindow::setFeedbackText(std::string_view text)
 {
     // A multi-line EDIT breaks lines at CR LF, as the texts are stored.
     SetWindowTextW(Text1.at(WindowForm::feedbackBox), toWide(text).c_str());
-    accessibility.announce(text);
+    accessibility.announce(spokenText(text));
 }
 
 void ZantrelWindow::setExpressionText(std::string text)

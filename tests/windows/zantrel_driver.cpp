@@ -8,6 +8,7 @@
 //
 //     zantrel_driver.exe [--dpi N] [--dark-colours] PATH\TO\zantrel.exe
 #include "expression_checker.h"
+#include "spoken_expression.h"
 #include "windows_checks.h"
 
 #include <windows.h>
@@ -573,12 +574,14 @@ int wmain(int argc, wchar_t **argv)
             checkSpokenExpression(window.Text2);
         }
         const std::wstring compare = std::wstring(L"Сравнете с ") + captions[formula];
+        const std::wstring spokenCompare =
+            L"Сравнете с " + wide(spokenExpression(utf8(captions[formula])));
         HWND right = window.Option1.at(static_cast<std::size_t>(formula));
         SendMessageW(window.Option1.at(static_cast<std::size_t>(formula + 1 + exercise) % 9),
                      BM_CLICK, 0, 0);
         check(textOf(window.Text1_0) == compare,
               "a wrong choice is answered with the right formula");
-        checkAnnounced(compare, "the wrong choice's answer announced");
+        checkAnnounced(spokenCompare, "the wrong choice's answer announced in words");
         SendMessageW(right, BM_CLICK, 0, 0);
         check(textOf(window.Text1_0) == L"Правилно!", "the right choice is answered Правилно!");
         checkAnnounced(L"Правилно!", "the right choice's answer announced");
@@ -586,7 +589,8 @@ int wmain(int argc, wchar_t **argv)
               "the chosen option is checked");
         SendMessageW(window.Command1, BM_CLICK, 0, 0);
         check(textOf(window.Text1_0).empty(), "\"Чисти\" empties the answer");
-        check(takeAnnouncements(100).empty(), "\"Чисти\" announces nothing");
+        checkAnnounced(L"Нова задача: " + wide(spokenExpression(utf8(textOf(window.Text2)))),
+                       "\"Чисти\" announces the new exercise in words");
         check(noneChecked(window.Option1), "\"Чисти\" leaves no option chosen");
     }
     checkDraw(window);
