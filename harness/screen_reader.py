@@ -133,7 +133,8 @@ class Orca:
                     end = SPOKEN_END.search(text)
                     utterance += text[:end.start()] if end else text
                     if end:
-                        self.lines.append(utterance.strip())
+                        # A zero-width space is not heard.
+                        self.lines.append(utterance.replace('\u200b', '').strip())
                         utterance = None
 
     def wait_until_ready(self, seconds=30):

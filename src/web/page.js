@@ -9,6 +9,7 @@ var ZantrelPage = (() => {
     const drill = () => document.querySelector('main');
     const options = () => drill().querySelectorAll('input[type=radio]');
     const feedback = () => drill().querySelector('.infobox');
+    let marked = false;
     // A text box shows its text, and screen readers read its own text, the same in words, instead.
     const show = (box, text, spoken) => {
         const shown = box.querySelector('.shown');
@@ -23,11 +24,13 @@ var ZantrelPage = (() => {
         showExpression(text, spoken) {
             show(drill().querySelector('.textbox'), text, spoken);
         },
-        // Said at once by screen readers. Each message is a new paragraph of the live region, so
-        // that the same answer again is a change too.
+        // Said at once by screen readers: each message a new paragraph of the live region. Some pass
+        // over a message that repeats the last one to the letter (Orca 43), so every other one ends
+        // in a zero-width space, which is not heard: the same answer twice is said twice.
         announce(message) {
             const paragraph = document.createElement('p');
-            paragraph.textContent = message;
+            marked = !marked;
+            paragraph.textContent = marked ? message + '\u200b' : message;
             document.getElementById('Announcer').replaceChildren(paragraph);
         },
         deselect(index) {
