@@ -264,9 +264,6 @@ void Zantrel::createControls()
         control->setVisible(row.shown);
         control->setFont(formFont(row.font));
         paintColours(control, row);
-        // The group of formulas goes unnamed here: a screen reader says a named group's name before
-        // every option the arrows reach, as no option tells which group it is in; each option's
-        // own name already begins "Формула".
         if (!row.accessibleName.empty()) {
             control->setAccessibleName(utf8ToQString(row.accessibleName));
         }

@@ -30,6 +30,8 @@ class QRadioButton;
 // keyboard reaches the options as one group: Tab stops at the selected option (the first when none
 // is), and the arrow keys select and judge the previous or next one (with Shift, Ctrl, Alt or Meta
 // held, they do nothing). The tab order and the fonts and text colours come from the form's rows.
+// Screen readers read the text boxes in words and hear every answer and each new exercise at once
+// (spoken_controls.h).
 class Zantrel final : public QWidget, public ExerciseView {
     Q_OBJECT
 
