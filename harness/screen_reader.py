@@ -16,6 +16,8 @@ import time
 from Xlib import XK, X, display
 from Xlib.ext import xtest
 
+from report import CAPTIONS, check
+
 SPOKEN_START = "SPEECH OUTPUT: '"
 # How an utterance ends in the log: its closing quote, then the voice it was spoken with (43 writes
 # it straight after the quote, 48 after a blank). An utterance may run over several lines.
@@ -50,6 +52,64 @@ def is_expression(spoken):
         return isinstance(eval(re.sub(r'([0-9a-h)])\^', r'\1**', text), {}, values), int)
     except SyntaxError:
         return False
+
+
+RIGHT = 'Правилно!'
+COMPARE = 'Сравнете с '
+NEW = 'Нова задача: '
+
+
+def expressions(heard):
+    """The exercises heard, each without what a text box's reading puts before and after it."""
+    bare = (re.sub(r'^Алгебричен израз( read only)? (entry|text)\.?', '', said).strip(' .') for said in heard)
+    return [said for said in bare if is_expression(said)]
+
+
+def formulas(heard):
+    """The formulas named in what was heard, in symbols without blanks: an option's name, with or
+    without the state that follows it."""
+    names = (re.sub(r'\.?\s*((not )?selected( radio button)?)?\.?$', '', said) for said in heard
+             if said.startswith('Формула '))
+    return [in_symbols(name.removeprefix('Формула ')) for name in names]
+
+
+def choose_every_formula(after, before_arrows=None):
+    """From the first formula, not chosen: Space chooses it, then (after `before_arrows`, where the
+    screen reader must be told to pass the arrows on) the arrows reach and choose every other one;
+    `after` presses a key and gives what was heard. Each is named in words, once, and its answer is
+    heard at once, once: one is right, and the others name it in words."""
+    answers = [[said for said in after('space') if said == RIGHT or said.startswith(COMPARE)]]
+    if before_arrows:
+        before_arrows()
+    for index in range(1, len(CAPTIONS)):
+        heard = after('Down')
+        check(formulas(heard) == [CAPTIONS[index].replace(' ', '')], f'formula {index} is not named in words, once')
+        answers.append([said for said in heard if said == RIGHT or said.startswith(COMPARE)])
+    check(all(len(answer) == 1 for answer in answers), f'not one answer after each choice: {answers}')
+    flat = [answer[0] for answer in answers if answer]
+    right = [index for index, answer in enumerate(flat) if answer == RIGHT]
+    if check(len(right) == 1 and len(flat) == len(CAPTIONS), f'answers: {flat}'):
+        check(all(in_symbols(answer.removeprefix(COMPARE)) == CAPTIONS[right[0]].replace(' ', '')
+                  for answer in flat if answer != RIGHT), f'a wrong answer names another formula: {flat}')
+
+
+def start_new_exercise(after):
+    """From the last formula: Tab to "Чисти", Space, and Tab to the expression box. The new exercise
+    is announced at once with its expression in words, which the box then reads, once."""
+    heard = after('Tab')
+    check(any(said.startswith('Чисти') for said in heard), '"Чисти" is not named')
+    heard = after('space')
+    new = [said.removeprefix(NEW) for said in heard if said.startswith(NEW)]
+    check(len(new) == 1 and is_expression(new[0]), f'no new exercise announced in words: {heard}')
+    heard = after('Tab')
+    check(expressions(heard) == [said.strip(' .') for said in new[:1]],
+          f'the expression box does not read the new exercise once: {heard}')
+
+
+def check_no_symbols(everything):
+    """Nothing in the session was read as a maths symbol."""
+    symbols = [said for said in everything if SYMBOLS.search(said)]
+    check(not symbols, f'maths read as symbols: {symbols}')
 
 
 def switch_accessibility_on():
@@ -95,6 +155,7 @@ class Orca:
         self.speech_server = start_speech_server()
         self.lines = []
         self.log = []
+        self.everything = []  # all that after() heard
         self.lock = threading.Lock()
         master, slave = pty.openpty()
         self.master = master
@@ -166,6 +227,14 @@ class Orca:
         with self.lock:
             taken, self.lines = self.lines, []
         return taken
+
+    def after(self, key, *modifiers):
+        """Presses a key and gives what Orca spoke after it, which it also prints."""
+        self.press(key, *modifiers)
+        heard = self.speech()
+        self.everything.extend(heard)
+        print(f'{"+".join((*modifiers, key))}: {heard}')
+        return heard
 
     def press(self, key, *modifiers):
         """Presses a key as a learner does, with modifiers held ('Shift_L', 'Insert' …)."""
