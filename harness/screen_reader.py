@@ -164,6 +164,9 @@ class Orca:
         self.slave = slave
         threading.Thread(target=self._read, daemon=True).start()
         self.display = display.Display()
+        # A key is pressed once, however long a busy machine holds it down.
+        self.display.change_keyboard_control(auto_repeat_mode=X.AutoRepeatModeOff)
+        self.display.sync()
 
     def _read(self):
         pending = b''

@@ -24,6 +24,7 @@ user_pref("browser.startup.homepage_override.mstone", "ignore");
 user_pref("datareporting.policy.dataSubmissionEnabled", false);
 user_pref("toolkit.telemetry.reportingpolicy.firstRun", false);
 user_pref("browser.tabs.warnOnClose", false);
+user_pref("browser.newtab.preload", false);
 user_pref("app.update.auto", false);
 user_pref("network.connectivity-service.enabled", false);
 user_pref("network.captive-portal-service.enabled", false);
