@@ -117,7 +117,9 @@ EMSCRIPTEN_KEEPALIVE void Form_Load()
 EMSCRIPTEN_KEEPALIVE void Command1_Click()
 {
     run([](ExerciseController &controller) { controller.Command1_Click(); });
-    drill().view.announceNewExercise();
+    if (!drill().stopped) {
+        drill().view.announceNewExercise();
+    }
 }
 
 EMSCRIPTEN_KEEPALIVE void Option1_Click(int Index)
@@ -125,7 +127,10 @@ EMSCRIPTEN_KEEPALIVE void Option1_Click(int Index)
     run([Index](ExerciseController &controller) {
         controller.Option1_Click(static_cast<std::int16_t>(Index));
     });
-    drill().view.announceAnswer();
+    // A stopped drill says only its report, which the page shows as an alert.
+    if (!drill().stopped) {
+        drill().view.announceAnswer();
+    }
 }
 
 } // extern "C"
