@@ -3,6 +3,7 @@
 
 #include "focus_style.h"
 #include "graphical_button.h"
+#include "keyboard.h"
 #include "shown_text.h"
 #include "spoken_controls.h"
 #include "spoken_expression.h"
@@ -49,6 +50,37 @@ QRect pixelRect(const WindowForm::Twips &place)
 QString utf8ToQString(std::string_view utf8)
 {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+// A key as the form's keys know it; Shift+Tab comes as Backtab.
+WindowForm::Key formKey(const QKeyEvent &key)
+{
+    switch (key.key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return WindowForm::Key::Tab;
+    case Qt::Key_Space:
+        return WindowForm::Key::Space;
+    case Qt::Key_Up:
+        return WindowForm::Key::Up;
+    case Qt::Key_Down:
+        return WindowForm::Key::Down;
+    case Qt::Key_Left:
+        return WindowForm::Key::Left;
+    case Qt::Key_Right:
+        return WindowForm::Key::Right;
+    default:
+        return WindowForm::Key::Other;
+    }
+}
+
+WindowForm::Modifiers formModifiers(const QKeyEvent &key)
+{
+    const Qt::KeyboardModifiers held = key.modifiers();
+    return {.shift = held.testFlag(Qt::ShiftModifier) || key.key() == Qt::Key_Backtab,
+            .control = held.testFlag(Qt::ControlModifier),
+            .alt = held.testFlag(Qt::AltModifier),
+            .meta = held.testFlag(Qt::MetaModifier)};
 }
 
 QColor colour(const WindowForm::Colour &rgb)
@@ -219,11 +251,8 @@ QWidget *Zantrel::createControl(const WindowForm::Control &row)
         Text1.at(static_cast<std::size_t>(row.index)) = box;
         return box;
     }
-    case Kind::Label: {
-        QLabel *label = titleLabel(row, this);
-        Label1.at(static_cast<std::size_t>(row.index)) = label;
-        return label;
-    }
+    case Kind::Label:
+        return titleLabel(row, this);
     case Kind::Window:
         break;
     }
@@ -245,7 +274,6 @@ QRadioButton *Zantrel::createOption(const WindowForm::Control &row)
         }
         updateOptionTabStops();
     });
-    option->installEventFilter(this);
     Option1.at(static_cast<std::size_t>(index)) = option;
     return option;
 }
@@ -254,7 +282,6 @@ void Zantrel::createControls()
 {
     // Created in the order the window stores them; later controls lie on top of earlier ones.
     const auto &rows = WindowForm::controls();
-    std::array<QWidget *, WindowForm::controlCount> widgets{};
     for (std::size_t at = 0; at < rows.size(); ++at) {
         const WindowForm::Control &row = rows.at(at);
         QWidget *control = createControl(row);
@@ -292,11 +319,13 @@ void Zantrel::createControls()
         option->setStyle(focusStyle);
     }
 
-    // The form's tab order (the feedback box, the options, "Чисти", the expression box); the
-    // options are one stop, at the chosen one (updateOptionTabStops).
+    // The form's tab order, which also gives the window its first focus, and the form's keys
+    // (keyboard.h) on every control that takes the focus; the options take it from Tab only at
+    // the chosen one (updateOptionTabStops).
     QWidget *previous = nullptr;
     for (const WindowForm::Control *row : WindowForm::tabOrder()) {
         QWidget *next = widgets.at(static_cast<std::size_t>(row - rows.data()));
+        next->installEventFilter(this);
         if (previous != nullptr) {
             setTabOrder(previous, next);
         }
@@ -316,45 +345,51 @@ template <typename Handler> void Zantrel::run(Handler handler)
 
 void Zantrel::updateOptionTabStops()
 {
+    const auto stop = static_cast<std::size_t>(std::max(chosenOption(), 0));
+    for (std::size_t index = 0; index < Option1.size(); ++index) {
+        Option1.at(index)->setFocusPolicy(index == stop ? Qt::StrongFocus : Qt::ClickFocus);
+    }
+}
+
+int Zantrel::chosenOption() const
+{
     const auto checked =
         std::find_if(Option1.begin(), Option1.end(),
                      [](const QRadioButton *option) { return option->isChecked(); });
-    const QRadioButton *tabStop = checked != Option1.end() ? *checked : Option1[0];
-    for (QRadioButton *option : Option1) {
-        option->setFocusPolicy(option == tabStop ? Qt::StrongFocus : Qt::ClickFocus);
-    }
+    return checked != Option1.end() ? static_cast<int>(std::distance(Option1.begin(), checked))
+                                    : -1;
 }
 
 bool Zantrel::eventFilter(QObject *watched, QEvent *event)
 {
     const auto *key =
         event->type() == QEvent::KeyPress ? dynamic_cast<QKeyEvent *>(event) : nullptr;
-    const auto current = std::find(Option1.begin(), Option1.end(), watched);
-    if (key == nullptr || current == Option1.end()) {
+    const auto control = std::find(widgets.begin(), widgets.end(), watched);
+    if (key == nullptr || control == widgets.end()) {
         return QWidget::eventFilter(watched, event);
     }
-    int step = 0;
-    switch (key->key()) {
-    case Qt::Key_Up:
-    case Qt::Key_Left:
-        step = FormulaCount - 1;
-        break;
-    case Qt::Key_Down:
-    case Qt::Key_Right:
-        step = 1;
-        break;
-    default:
+    const auto position = static_cast<std::size_t>(std::distance(widgets.begin(), control));
+    const WindowForm::KeyAction action = WindowForm::keyAction(
+        WindowForm::controls().at(position), formKey(*key), formModifiers(*key), chosenOption());
+    const auto target = [this](const WindowForm::Control &row) {
+        return widgets.at(static_cast<std::size_t>(&row - WindowForm::controls().data()));
+    };
+    switch (action.kind) {
+    case WindowForm::KeyAction::Kind::Pass:
         return QWidget::eventFilter(watched, event);
-    }
-    // An arrow with Shift, Ctrl, Alt or Meta chooses nothing, as in the other editions (a radio
-    // button of Qt's own would move to the next and check it).
-    if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+    case WindowForm::KeyAction::Kind::Ignore:
+        return true;
+    case WindowForm::KeyAction::Kind::Focus:
+        target(*action.target)
+            ->setFocus(formModifiers(*key).shift ? Qt::BacktabFocusReason : Qt::TabFocusReason);
+        return true;
+    case WindowForm::KeyAction::Kind::Choose: {
+        QRadioButton *next = Option1.at(static_cast<std::size_t>(action.target->index));
+        next->setFocus(Qt::TabFocusReason);
+        next->click();
         return true;
     }
-    const auto index = static_cast<std::size_t>(std::distance(Option1.begin(), current));
-    QRadioButton *next = Option1[(index + static_cast<std::size_t>(step)) % Option1.size()];
-    next->setFocus(Qt::TabFocusReason);
-    next->click();
+    }
     return true;
 }
 

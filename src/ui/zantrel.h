@@ -14,7 +14,6 @@
 
 class GraphicalButton;
 class QFrame;
-class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
@@ -26,10 +25,10 @@ class QRadioButton;
 // List1(1) (letters). A click on an option (mouse, Space or arrow keys) goes to Option1_Click,
 // "Чисти" to Command1_Click; an error inside a handler is reported through failed(). The first
 // exercise is drawn while the window is built, before it is first shown (an error there leaves
-// the constructor as an exception). Positions are given in twips, 15 to a pixel at 96 dpi. The
-// keyboard reaches the options as one group: Tab stops at the selected option (the first when none
-// is), and the arrow keys select and judge the previous or next one (with Shift, Ctrl, Alt or Meta
-// held, they do nothing). The tab order and the fonts and text colours come from the form's rows.
+// the constructor as an exception). Positions are given in twips, 15 to a pixel at 96 dpi. Tab and
+// the arrow keys do what the form's keys say (keyboard.h): the options are one stop of Tab, and an
+// arrow chooses and judges the previous or next one. The fonts and text colours come from the
+// form's rows.
 // Screen readers read the text boxes in words and hear every answer and each new exercise at once
 // (spoken_controls.h).
 class Zantrel final : public QWidget, public ExerciseView {
@@ -67,8 +66,11 @@ private:
     QWidget *createControl(const WindowForm::Control &row);
     QRadioButton *createOption(const WindowForm::Control &row);
     void updateOptionTabStops();
+    int chosenOption() const; // -1 while none is
     template <typename Handler> void run(Handler handler);
 
+    // Each row's control, by row position.
+    std::array<QWidget *, WindowForm::controlCount> widgets{};
     std::array<QListWidget *, WindowForm::pairCount> List1{};
     QtListBoxPool numbers;
     QtListBoxPool letters;
@@ -77,7 +79,6 @@ private:
     QFrame *Frame1 = nullptr;
     std::array<QRadioButton *, FormulaCount> Option1{};
     std::array<QPlainTextEdit *, WindowForm::pairCount> Text1{};
-    std::array<QLabel *, WindowForm::pairCount> Label1{};
     SpokenControls::Announcer announcer;
 
     ExerciseController controller;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The page around the drill's WebAssembly module: it forwards the page's events to the module's
 // handlers (Form_Load once the module is ready, Command1_Click on "Чисти", Option1_Click on a
-// chosen option) and shows what the module writes, through the functions below. It finds the
+// chosen option, Option1_KeyDown for a key on an option) and shows what the module writes, through the functions below. It finds the
 // controls by kind, as the page's markup written from the window's form marks them (.infobox,
 // .textbox …); their texts and accessible names come from the form too, judging and numbers from
 // the module. Bundled in front of the module's own loader.
@@ -52,25 +52,26 @@ var ZantrelPage = (() => {
                     Module._Option1_Click(index);
                 }
             }));
-            // The arrow keys choose the previous or next option, round from the last to the first
-            // and back, and get it judged, in every browser (some stop at the ends of the list).
-            // With Shift, Ctrl, Alt or Meta held they choose nothing, which browsers' own radio
-            // buttons would do.
+            // A key on an option does what the window's keys say (the module's Option1_KeyDown):
+            // an arrow chooses the previous or next option, round from the last to the first and
+            // back, in every browser, and gets it judged; with a modifier held it does nothing.
             drill().addEventListener('keydown', (event) => {
-                const step = {ArrowUp: -1, ArrowLeft: -1, ArrowDown: 1, ArrowRight: 1}[event.key];
                 const list = [...options()];
                 const from = list.indexOf(event.target);
-                if (!step || from < 0) {
+                if (from < 0) {
+                    return;
+                }
+                const to = Module._Option1_KeyDown(from, event.keyCode, event.shiftKey, event.ctrlKey,
+                                                   event.altKey, event.metaKey);
+                if (to === -2) {
                     return;
                 }
                 event.preventDefault();
-                if (event.altKey || event.ctrlKey || event.metaKey || event.shiftKey) {
-                    return;
+                if (to >= 0) {
+                    list[to].checked = true;
+                    list[to].focus();
+                    list[to].dispatchEvent(new Event('change', {bubbles: true}));
                 }
-                const next = list[(from + step + list.length) % list.length];
-                next.checked = true;
-                next.focus();
-                next.dispatchEvent(new Event('change', {bubbles: true}));
             });
         },
         start() {

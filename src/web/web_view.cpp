@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: MIT
 // The web page's side of the drill: the page is the exercise controller's view, as the desktop
 // window is. The page calls the exported handlers on its events (Form_Load once the page and this
-// module are ready, Command1_Click on "Чисти", Option1_Click on a chosen option); the view writes
+// module are ready, Command1_Click on "Чисти", Option1_Click on a chosen option, and asks
+// Option1_KeyDown what a key on an option does); the view writes
 // what the exercise says into the page through the few functions of page.js, one for each thing
 // it shows. The page's markup, fixed texts and names are written from the window's form at build
 // time. The pools are plain vectors; the random source is seeded from the clock once per
 // page load. An error inside a handler shows its report in the page and stops the drill.
 #include "clock_random.h"
 #include "exercise_controller.h"
+#include "keyboard.h"
 #include "plain_pools_view.h"
 #include "shown_text.h"
 #include "spoken_expression.h"
@@ -131,6 +133,33 @@ EMSCRIPTEN_KEEPALIVE void Option1_Click(int Index)
     if (!drill().stopped) {
         drill().view.announceAnswer();
     }
+}
+
+// What a key pressed on the option Option1(Index) does, by the window's keys (keyboard.h): the
+// index of the option to choose, -1 for a key that does nothing, -2 for one the browser handles.
+// `keyCode` is the DOM's, which is Windows' virtual-key code (9 Tab, 32 Space, 37 to 40 the
+// arrows). Tab stays the browser's: the page's tab order is the form's already, and Tab must be
+// able to leave the page.
+EMSCRIPTEN_KEEPALIVE int Option1_KeyDown(int Index, int keyCode, bool shift, bool control, bool alt,
+                                         bool meta)
+{
+    const WindowForm::Control *option = WindowForm::option(Index);
+    if (option == nullptr) {
+        return -2;
+    }
+    const WindowForm::KeyAction action =
+        WindowForm::keyAction(*option, WindowForm::keyOfCode(keyCode),
+                              {.shift = shift, .control = control, .alt = alt, .meta = meta}, -1);
+    switch (action.kind) {
+    case WindowForm::KeyAction::Kind::Choose:
+        return action.target->index;
+    case WindowForm::KeyAction::Kind::Ignore:
+        return -1;
+    case WindowForm::KeyAction::Kind::Pass:
+    case WindowForm::KeyAction::Kind::Focus:
+        break;
+    }
+    return -2;
 }
 
 } // extern "C"
