@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "accessibility.h"
 
+#include "system_function.h"
 #include "unicode.h"
 
 #include <oleacc.h>
 
 #include <algorithm>
-#include <bit>
 #include <cstddef>
 #include <string>
 
@@ -28,11 +28,6 @@ constexpr GUID liveSettingProperty{
 constexpr LONG politeLiveSetting = 1;
 
 constexpr std::array<GUID, 3> properties{nameProperty, descriptionProperty, liveSettingProperty};
-
-template <typename Function> Function ole32Function(HMODULE ole32, const char *name)
-{
-    return std::bit_cast<Function>(GetProcAddress(ole32, name));
-}
 
 using CoInitializeExFunction = HRESULT(WINAPI *)(LPVOID, DWORD);
 using CoCreateInstanceFunction = HRESULT(WINAPI *)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID *);
@@ -81,9 +76,9 @@ void AccessibleControls::attach(HWND window,
     madeControls.push_back(announcerControl);
 
     ole32 = LoadLibraryW(L"ole32.dll");
-    const auto coInitializeEx = ole32Function<CoInitializeExFunction>(ole32, "CoInitializeEx");
+    const auto coInitializeEx = systemFunction<CoInitializeExFunction>(ole32, "CoInitializeEx");
     const auto coCreateInstance =
-        ole32Function<CoCreateInstanceFunction>(ole32, "CoCreateInstance");
+        systemFunction<CoCreateInstanceFunction>(ole32, "CoCreateInstance");
     if (coInitializeEx == nullptr || coCreateInstance == nullptr) {
         return;
     }
@@ -157,7 +152,7 @@ void AccessibleControls::detach()
     madeControls.clear();
     if (comStarted) {
         if (const auto coUninitialize =
-                ole32Function<CoUninitializeFunction>(ole32, "CoUninitialize");
+                systemFunction<CoUninitializeFunction>(ole32, "CoUninitialize");
             coUninitialize != nullptr) {
             coUninitialize();
         }

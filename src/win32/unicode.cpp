@@ -28,3 +28,12 @@ std::string toUtf8(std::wstring_view utf16)
                         length, nullptr, nullptr);
     return utf8;
 }
+
+std::wstring windowText(HWND window)
+{
+    const int length = GetWindowTextLengthW(window);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    GetWindowTextW(window, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(length));
+    return text;
+}

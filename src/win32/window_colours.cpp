@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: MIT
-#include "contrast.h"
+#include "window_colours.h"
+
+#include "unicode.h"
+
+#include <string>
 
 namespace {
-
-COLORREF colourRef(const WindowForm::Colour &colour)
-{
-    return RGB(colour.red, colour.green, colour.blue);
-}
 
 // "Чисти" has the system's button colours in High Contrast; every other control the window's.
 bool buttonColours(const WindowForm::Control &row)
@@ -15,6 +14,11 @@ bool buttonColours(const WindowForm::Control &row)
 }
 
 } // namespace
+
+COLORREF colourRef(const WindowForm::Colour &colour)
+{
+    return RGB(colour.red, colour.green, colour.blue);
+}
 
 bool systemHighContrast()
 {
@@ -83,6 +87,27 @@ void WindowColours::drawEdge(HDC dc, RECT &face, bool pressed)
     for (int width = pressed ? 2 : 1; width > 0; --width) {
         FrameRect(dc, &face, line);
         InflateRect(&face, -1, -1);
+    }
+}
+
+void WindowColours::drawButton(const DRAWITEMSTRUCT &item, const WindowForm::Control &row)
+{
+    RECT face = item.rcItem;
+    FillRect(item.hDC, &face, brush(row));
+    const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+    drawEdge(item.hDC, face, pressed);
+    if (pressed) {
+        OffsetRect(&face, 1, 1);
+    }
+    const std::wstring caption = windowText(item.hwndItem);
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC, text(row));
+    DrawTextW(item.hDC, caption.c_str(), static_cast<int>(caption.size()), &face,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    if ((item.itemState & ODS_FOCUS) != 0) {
+        RECT focus = item.rcItem;
+        InflateRect(&focus, -4, -4);
+        DrawFocusRect(item.hDC, &focus);
     }
 }
 

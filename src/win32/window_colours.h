@@ -18,6 +18,9 @@
 // them; the window calls it at the start and whenever the system's settings or colours change.
 using HighContrastQuery = bool (*)();
 
+// A colour of the form as Windows gives colours.
+COLORREF colourRef(const WindowForm::Colour &colour);
+
 // Whether Windows' High Contrast is on (SPI_GETHIGHCONTRAST).
 bool systemHighContrast();
 
@@ -39,10 +42,13 @@ public:
     // The answer to WM_CTLCOLOR*: the row's colours set on the control's device context, and the
     // brush of its background.
     HBRUSH prepare(HDC dc, const WindowForm::Control &row);
-    // The edge round a button's face, raised or sunk; leaves `face` as the rectangle inside it.
-    void drawEdge(HDC dc, RECT &face, bool pressed);
+    // An owner-drawn button ("Чисти") of the row: its face in its colour with the classic raised
+    // bevel, sunk while pressed, its caption, and the focus rectangle when it has the focus.
+    void drawButton(const DRAWITEMSTRUCT &item, const WindowForm::Control &row);
 
 private:
+    // The edge round a button's face, raised or sunk; leaves `face` as the rectangle inside it.
+    void drawEdge(HDC dc, RECT &face, bool pressed);
     HBRUSH brushOf(COLORREF colour);
 
     HighContrastQuery highContrastOn;

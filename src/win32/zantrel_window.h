@@ -2,13 +2,14 @@
 #pragma once
 
 #include "accessibility.h"
-#include "contrast.h"
 #include "exercise_controller.h"
 #include "exercise_view.h"
 #include "formulas.h"
 #include "random_source.h"
 #include "win32_list_box_pool.h"
+#include "window_colours.h"
 #include "window_form.h"
+#include "window_layout.h"
 
 #include <windows.h>
 
@@ -17,26 +18,25 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <utility>
-#include <vector>
 
 // The program's one window on Windows, built from Windows' own controls. It owns an
 // ExerciseController and is its view. WM_CREATE makes one control for each row of the window's
-// form (its kind and index say which control it is; its control id is its row's position), draws
-// the first exercise and lays the controls out in twips scaled by the window's DPI, in the rows'
-// fonts (again on WM_DPICHANGED). WM_COMMAND goes to the controller: a newly chosen option (mouse,
+// form (its kind and index say which control it is; its control id is its row's position) and
+// draws the first exercise. WM_COMMAND goes to the controller: a newly chosen option (mouse,
 // Space, arrow keys) to Option1_Click, "Чисти" to Command1_Click; an option that only gets the
 // focus is never judged. The options are auto radio buttons of one group inside Frame1, a
-// borderless container that hands their notifications and colour requests to the window. Colours
-// come from the rows through WM_CTLCOLOR*; "Чисти" is owner-drawn in its colour. The pools are the
-// items of the hidden list boxes List1(0) and List1(1). The message loop hands every key to
-// navigate() first: Tab follows the form's tab order (the options one stop, the chosen or the
-// first); an arrow key without Shift, Ctrl, Alt or the Windows key chooses and judges the previous
-// or next option. The focus is kept while the window is inactive. No exception leaves a window
+// borderless container that hands their notifications and colour requests to the window. The
+// pools are the items of the hidden list boxes List1(0) and List1(1). No exception leaves a window
 // procedure: the first error is shown and ends the program.
-// The colours are WindowColours' (contrast.h): the rows', or the system's in High Contrast, read
-// again when the system's settings or colours change. AccessibleControls (accessibility.h) names
-// the controls for screen readers, describes the expression in words and announces each answer.
+// Each concern has its own file:
+// - window_controls.cpp: the controls made from the form's rows;
+// - window_layout.h: the places and fonts at the window's DPI, again on WM_DPICHANGED;
+// - window_colours.h: the colours, the rows' or the system's in High Contrast, through
+//   WM_CTLCOLOR*, and "Чисти" owner-drawn in its colour;
+// - keyboard_focus.cpp: the message loop hands every key to navigate() first, which does what the
+//   form's keys say (keyboard.h), and the focus is kept while the window is inactive;
+// - accessibility.h: the controls named for screen readers, the expression described in words,
+//   each answer and new exercise announced.
 class ZantrelWindow final : public ExerciseView {
 public:
     // `highContrast` tells whether High Contrast is on: the system's setting, unless a test
@@ -59,30 +59,36 @@ public:
     Pool &numberPool() override { return numbers; }
     Pool &letterPool() override { return letters; }
 
+    // The frame's window class, and the first control id: a control's id is its row's position
+    // plus it.
+    static constexpr const wchar_t *frameClassName = L"ZantrelFrame";
+    static constexpr int firstControlId = 100;
+
 private:
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam);
     static LRESULT CALLBACK frameProcedure(HWND frame, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT frameMessage(HWND frame, UINT message, WPARAM wParam, LPARAM lParam);
+    template <typename Handler> static LRESULT guarded(HWND window, UINT message, Handler handler);
     static LRESULT fail(HWND window, UINT message, const char *what);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
 
-    void createControls();
-    void layOut();
-    HFONT fontOf(const WindowForm::Font &wanted);
+    void createControls(); // window_controls.cpp
     void command(int id, int notification);
     LRESULT colour(HDC dc, HWND control);
-    void drawButton(const DRAWITEMSTRUCT &item);
+
+    // The keyboard and focus (keyboard_focus.cpp).
+    HWND handleOf(const WindowForm::Control &row) const;
     void updateOptionTabStops();
     // SetFocus, during which an option's report of a click is not the learner's choice.
     void moveFocus(HWND control);
+    void saveFocus();
+    void restoreFocus();
 
     HWND hwnd = nullptr;
     HINSTANCE module = nullptr;
-    UINT dpi = USER_DEFAULT_SCREEN_DPI;
-    // One font for each of the rows' fonts.
-    std::vector<std::pair<WindowForm::Font, HFONT>> fonts;
     HBRUSH background = nullptr;
+    WindowLayout layout;
     WindowColours colours;
     AccessibleControls accessibility;
     // Each row's control, by row position.
@@ -96,10 +102,7 @@ private:
     HWND Frame1 = nullptr;
     std::array<HWND, FormulaCount> Option1{};
     std::array<HWND, WindowForm::pairCount> Text1{};
-    std::array<HWND, WindowForm::pairCount> Label1{};
 
-    // The stops of Tab in order; null stands for the options' one stop.
-    std::vector<HWND> tabStops;
     HWND savedFocus = nullptr; // the control that had the focus when the window was deactivated
     bool movingFocus = false;
     bool failed = false;
