@@ -3,7 +3,7 @@
 // headless Wayland compositor (weston), the window as it paints itself there, and the compositor's
 // screenshot, which must show it. The picture is kept as zantrel-screenshot-x1.png (x2 under
 // QT_SCALE_FACTOR=2, or the SCREENSHOT_NAME given) beside the test for a person to look at.
-#include "replayable_random.h"
+#include "test_seed.h"
 #include "window_form.h"
 #include "zantrel.h"
 

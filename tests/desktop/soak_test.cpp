@@ -6,7 +6,7 @@
 #include "expression_checker.h"
 #include "formulas.h"
 #include "indicator.h"
-#include "replayable_random.h"
+#include "test_seed.h"
 #include "zantrel.h"
 
 #include <QApplication>

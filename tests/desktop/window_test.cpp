@@ -5,7 +5,7 @@
 #include "expression_checker.h"
 #include "formulas.h"
 #include "indicator.h"
-#include "replayable_random.h"
+#include "test_seed.h"
 #include "sequence_random.h"
 #include "window_form.h"
 #include "zantrel.h"

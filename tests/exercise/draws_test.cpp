@@ -2,7 +2,7 @@
 #include "clock_random.h"
 #include "draws.h"
 #include "expression_builder.h"
-#include "replayable_random.h"
+#include "test_seed.h"
 #include "sequence_random.h"
 #include "vector_pool.h"
 
