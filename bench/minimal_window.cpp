@@ -20,7 +20,8 @@ int main(int argc, char *argv[])
         QFont font(QStringLiteral("Times New Roman"));
         font.setPixelSize(16);
         window.setFont(font);
-        auto *label = new QLabel(QStringLiteral("Математика - формули за съкратено умножение"), &window);
+        auto *label =
+            new QLabel(QStringLiteral("Математика - формули за съкратено умножение"), &window);
         label->setGeometry(56, 0, 345, 25);
     }
     window.show();

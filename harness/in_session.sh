@@ -38,6 +38,7 @@ done
 
 session=$(mktemp -d "${TMPDIR:-/tmp}/zantrel-session-XXXXXX")
 server=
+# shellcheck disable=SC2317 # called by the EXIT trap
 cleanup() {
     if $wine && [ -d "${WINEPREFIX:-}" ]; then wineserver -k 2>/dev/null || true; fi
     [ -n "$server" ] && kill "$server" 2>/dev/null && wait "$server" 2>/dev/null
@@ -56,7 +57,7 @@ export XDG_RUNTIME_DIR="$session/runtime" HOME="$session/home" XDG_CONFIG_HOME="
 wait_for_server() {
     local name=$1 log=$2 test=$3 file=$4
     for _ in $(seq 300); do
-        [ "$test" "$file" ] && return 0
+        test "$test" "$file" && return 0
         kill -0 "$server" 2>/dev/null || { cat "$log" >&2; exit 1; }
         sleep 0.1
     done
@@ -90,7 +91,8 @@ else
     flock -u 4
     exec 4>&-
     echo "in_session.sh: display :$(head -n 1 "$session/display") ($$)" >&2
-    export DISPLAY=":$(head -n 1 "$session/display")"
+    DISPLAY=":$(head -n 1 "$session/display")"
+    export DISPLAY
 fi
 if [ ${#resources[@]} -gt 0 ]; then
     printf '%s\n' "${resources[@]}" | xrdb -nocpp -merge -
@@ -107,7 +109,8 @@ if $wine; then
 fi
 
 # The harness's Python helpers for the command, and a sign that it is in a session of its own.
-export PYTHONPATH="$(cd "$(dirname "$0")" && pwd)${PYTHONPATH:+:$PYTHONPATH}" ZANTREL_SESSION="$session"
+PYTHONPATH="$(cd "$(dirname "$0")" && pwd)${PYTHONPATH:+:$PYTHONPATH}"
+export PYTHONPATH ZANTREL_SESSION="$session"
 
 status=0
 if $bus; then

@@ -43,8 +43,9 @@ password_file=${ZANTREL_SIGN_PASSWORD_FILE:-}
 signing=false
 if [ -n "$pkcs12" ] || [ -n "$password_file" ]; then
     signing=true
-    [ -n "$pkcs12" ] && [ -n "$password_file" ] ||
+    if [ -z "$pkcs12" ] || [ -z "$password_file" ]; then
         fail "signing needs both ZANTREL_SIGN_PKCS12 and ZANTREL_SIGN_PASSWORD_FILE"
+    fi
     [ -f "$pkcs12" ] || fail "signing: no certificate file $pkcs12 (ZANTREL_SIGN_PKCS12)"
     [ -f "$password_file" ] || fail "signing: no password file $password_file (ZANTREL_SIGN_PASSWORD_FILE)"
     openssl pkcs12 -in "$pkcs12" -passin "file:$password_file" -nokeys -clcerts -out "$work/cert.pem" \

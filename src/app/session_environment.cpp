@@ -111,7 +111,7 @@ void SessionEnvironment::keepToTheSessionBus() const
         return;
     }
     const char *runtime = std::getenv("XDG_RUNTIME_DIR");
-    struct stat bus {};
+    struct stat bus = {};
     if (runtime != nullptr && *runtime != '\0' &&
         ::stat((std::string(runtime) + "/bus").c_str(), &bus) == 0 && S_ISSOCK(bus.st_mode)) {
         return; // libdbus finds the session's bus there by itself
@@ -132,7 +132,7 @@ void SessionEnvironment::keepQtFromMakingARuntimeFolder()
         return;
     }
     const std::string own = "/run/user/" + std::to_string(::geteuid());
-    struct stat folder {};
+    struct stat folder = {};
     if (::lstat(own.c_str(), &folder) == 0 && S_ISDIR(folder.st_mode) &&
         folder.st_uid == ::geteuid() && (folder.st_mode & 07777) == 0700) {
         ::setenv("XDG_RUNTIME_DIR", own.c_str(), 1);

@@ -12,10 +12,12 @@
 # Newer hardening-check versions also report checks for other architectures (branch protection on
 # arm64); only the lines named here decide.
 #
-#     hardening_test.sh PROGRAM COMPILE_COMMANDS_JSON
+#     hardening_test.sh PROGRAM COMPILE_COMMANDS_JSON SOURCE_FOLDER
+# SOURCE_FOLDER: the program's own sources, src/ of the source tree, every library under it.
 set -uo pipefail
 program=$1
 compile_commands=$2
+source_folder=$3
 missing=()
 
 report=$(hardening-check "$program" 2>&1)
@@ -24,7 +26,7 @@ for feature in 'Position Independent Executable' 'Stack protected' 'Read-only re
     grep -q "^ $feature: yes" <<<"$report" || missing+=("$feature")
 done
 
-sources=$(grep -E '"command": ' "$compile_commands" | grep -E '/src/(exercise|ui|app)/')
+sources=$(grep -E '"command": ' "$compile_commands" | grep -F -e " -c $source_folder/")
 if [ -z "$sources" ]; then
     missing+=("compile commands of the program's sources")
 fi

@@ -37,4 +37,4 @@ for licence in LICENSE.txt THIRD-PARTY.txt; do
 done
 grep -q 'MIT License' "$unpacked/LICENSE.txt" || fail "LICENSE.txt is not the program's licence"
 grep -q 'mingw-w64' "$unpacked/THIRD-PARTY.txt" || fail "THIRD-PARTY.txt has no mingw-w64 notice"
-echo "executable test: $size bytes, imports" $imports", version 1.00, icon and manifest; the zip holds $names"
+echo "executable test: $size bytes, imports ${imports//$'\n'/ }, version 1.00, icon and manifest; the zip holds $names"
