@@ -100,4 +100,3 @@ void ZantrelWindow::createControls()
     numbers.keepIn(List1.at(WindowForm::numberList));
     letters.keepIn(List1.at(WindowForm::letterList));
 }
-

@@ -5,8 +5,8 @@
 #include "expression_checker.h"
 #include "formulas.h"
 #include "indicator.h"
-#include "test_seed.h"
 #include "sequence_random.h"
+#include "test_seed.h"
 #include "window_form.h"
 #include "zantrel.h"
 

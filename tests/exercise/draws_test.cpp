@@ -2,8 +2,8 @@
 #include "clock_random.h"
 #include "draws.h"
 #include "expression_builder.h"
-#include "test_seed.h"
 #include "sequence_random.h"
+#include "test_seed.h"
 #include "vector_pool.h"
 
 #include <gtest/gtest.h>
