@@ -7,6 +7,7 @@
 // colours into the user's settings, which the program reads when it starts.
 //
 //     zantrel_driver.exe [--dpi N] [--dark-colours] PATH\TO\zantrel.exe
+#include "contrast_ratio.h"
 #include "expression_checker.h"
 #include "spoken_expression.h"
 #include "windows_checks.h"
@@ -17,7 +18,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <cstdio>
 #include <cwchar>
 #include <string>
@@ -205,22 +205,12 @@ const wchar_t *const spokenNames[] = {
     L"Формула x на куб минус y на куб",
 };
 
-// WCAG 2's relative luminance and contrast ratio.
-double luminance(COLORREF colour)
+double contrast(COLORREF first, COLORREF second)
 {
-    auto linear = [](int value) {
-        const double c = value / 255.0;
-        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    auto colour = [](COLORREF c) {
+        return WindowForm::Colour{GetRValue(c), GetGValue(c), GetBValue(c)};
     };
-    return 0.2126 * linear(GetRValue(colour)) + 0.7152 * linear(GetGValue(colour)) +
-           0.0722 * linear(GetBValue(colour));
-}
-
-double contrast(COLORREF a, COLORREF b)
-{
-    const double la = luminance(a);
-    const double lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+    return contrastRatio(colour(first), colour(second));
 }
 
 // Every text painted on the form's faces is readable: there is text (some dozens of pixels apart
