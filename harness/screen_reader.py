@@ -15,7 +15,8 @@ import time
 from Xlib import XK, X, display
 from Xlib.ext import xtest
 
-from report import CAPTIONS, check
+from form import CAPTIONS
+from report import check
 
 SPOKEN_START = "SPEECH OUTPUT: '"
 # How an utterance ends in the log: its closing quote, then the voice it was spoken with (43 writes

@@ -12,7 +12,8 @@ import sys
 from Xlib import X, display
 
 import x11
-from report import CAPTIONS, check, finish
+from form import CAPTIONS
+from report import check, finish
 from screen_reader import (COMPARE, RIGHT, Orca, check_no_symbols, choose_every_formula, expressions, formulas,
                            in_symbols, start_new_exercise)
 

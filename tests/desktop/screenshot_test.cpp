@@ -3,6 +3,7 @@
 // headless Wayland compositor (weston), the window as it paints itself there, and the compositor's
 // screenshot, which must show it. The picture is kept as zantrel-screenshot-x1.png (x2 under
 // QT_SCALE_FACTOR=2, or the SCREENSHOT_NAME given) beside the test for a person to look at.
+#include "contrast_ratio.h"
 #include "test_seed.h"
 #include "window_form.h"
 #include "zantrel.h"
@@ -16,8 +17,6 @@
 #include <QProcess>
 #include <QScreen>
 #include <QTest>
-
-#include <cmath>
 
 class ScreenshotTest : public QObject {
     Q_OBJECT
@@ -36,6 +35,11 @@ private:
             .arg(colour.red())
             .arg(colour.green())
             .arg(colour.blue());
+    }
+
+    static WindowForm::Colour rgbOf(const QColor &colour)
+    {
+        return {colour.red(), colour.green(), colour.blue()};
     }
 
     void expectColour(int x, int y, const QColor &expected, const char *what) const
@@ -216,7 +220,8 @@ private slots:
             int marked = 0;
             for (int y = device.top(); y <= device.bottom(); ++y) {
                 for (int x = device.left(); x <= device.right(); ++x) {
-                    marked += contrast(focused.pixelColor(x, y), unfocused.pixelColor(x, y)) >= 3.0;
+                    marked += contrastRatio(rgbOf(focused.pixelColor(x, y)),
+                                            rgbOf(unfocused.pixelColor(x, y))) >= 3.0;
                 }
             }
             const int needed = qRound((control->width() + control->height()) * scale / 3);
@@ -227,22 +232,6 @@ private slots:
                                     .arg(marked)
                                     .arg(needed)));
         }
-    }
-
-    // WCAG's contrast ratio of two colours.
-    static double contrast(const QColor &first, const QColor &second)
-    {
-        const auto luminance = [](const QColor &colour) {
-            const auto linear = [](double channel) {
-                return channel <= 0.04045 ? channel / 12.92
-                                          : std::pow((channel + 0.055) / 1.055, 2.4);
-            };
-            return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
-                   0.0722 * linear(colour.blueF());
-        };
-        const double a = luminance(first) + 0.05;
-        const double b = luminance(second) + 0.05;
-        return a > b ? a / b : b / a;
     }
 };
 

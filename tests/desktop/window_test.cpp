@@ -3,6 +3,7 @@
 // option indicators and the button, Tab, Space and arrow keys.
 #include "expression_builder.h"
 #include "expression_checker.h"
+#include "form_places.h"
 #include "formulas.h"
 #include "indicator.h"
 #include "sequence_random.h"
@@ -110,8 +111,20 @@ private slots:
         for (const int side : {16, 32, 48, 64, 128}) {
             QVERIFY2(iconSizes.contains(QSize(side, side)), qPrintable(QString::number(side)));
         }
-        QCOMPARE(window->windowTitle(),
-                 QStringLiteral("www.zantrel.example Математика - умножение на многочлени"));
+        QCOMPARE(window->windowTitle(), QString::fromStdString(WindowForm::caption()));
+        // The window and every control of the form in its place, shown or hidden as its row says.
+        const PixelPlace client = pixelPlace(WindowForm::window());
+        QCOMPARE(window->size(), QSize(client.right, client.bottom));
+        for (const WindowForm::Control &row : WindowForm::controls()) {
+            const QString name = QString::fromUtf8(row.name.data(), qsizetype(row.name.size()));
+            const auto *control = window->findChild<QWidget *>(name);
+            QVERIFY2(control != nullptr, qPrintable(name));
+            const PixelPlace place = pixelPlace(row);
+            QCOMPARE(
+                QRect(control->mapTo(window.get(), QPoint(0, 0)), control->size()),
+                QRect(place.left, place.top, place.right - place.left, place.bottom - place.top));
+            QCOMPARE(control->isVisible(), row.shown);
+        }
         const QString description = feedback();
         QVERIFY(!description.contains(QChar(u'\r')));
         QCOMPARE(description.count(QChar(u'\n')), 15);

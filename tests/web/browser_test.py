@@ -39,7 +39,8 @@ from selenium.webdriver.common.keys import Keys
 
 from browser import Server
 from drivers import BROWSERS, chromium, wait_until
-from report import CAPTIONS, check, failures, finish
+from form import CAPTIONS, WINDOW, background, contrast, place, point
+from report import check, failures, finish
 
 FORMULAS = [lambda x, y, z: (x + y) ** 2, lambda x, y, z: (x - y) ** 2, lambda x, y, z: x * x - y * y,
             lambda x, y, z: (x + y + z) ** 2, lambda x, y, z: (x + y - z) ** 2, lambda x, y, z: (x + y) ** 3,
@@ -95,7 +96,7 @@ def learner_session(browser, site_dir):
     site, elsewhere = Server(site_dir), Server(tempfile.mkdtemp())
     load(browser, site.origin + '/')
     title = browser.js('return document.title')
-    check(title == 'www.zantrel.example Математика - умножение на многочлени', name + 'title: ' + title)
+    check(title == WINDOW['text'], name + 'title: ' + title)
     check(answer(browser).startswith('В основното образование') and answer(browser).endswith('a^3 - b^3\n'),
           name + 'description')
     captions = browser.js("return [...document.querySelectorAll('#Frame1 span')].map(s => s.textContent)")
@@ -146,29 +147,36 @@ def learner_session(browser, site_dir):
         [('Option1_7', 'Option1_7', '')] * 3
     check(rounds == expected, name + f'arrow keys: {rounds}, not {expected}')
 
-    # The painted window: colours at the places the window's layout gives, text in every control.
-    # A browser under load may paint late: the screenshot is taken again until the colours are all
-    # there, for a while.
+    # The painted window: each face's colour just inside it (an option's right of its round mark,
+    # the button's inside its bevel), the bevel's light and dark corners, the white text boxes; text
+    # in every control. A browser under load may paint late: the screenshot is taken again until the
+    # colours are all there, for a while.
     left, top = browser.js("const r = document.getElementById('Zantrel').getBoundingClientRect(); return [r.left, r.top]")
-    colours = ((2, 2, (192, 192, 255), 'window'), (57, 1, (255, 192, 128), 'heading'),
-               (161, 33, (255, 192, 128), 'label'), (285, 60, (192, 192, 255), 'frame'),
-               (307, 212, (255, 128, 128), 'button face'), (304, 208, (255, 255, 255), 'bevel'),
-               (424, 232, (0, 0, 0), 'bevel shadow'), (450, 245, (255, 255, 255), 'expression box'),
-               (10, 300, (255, 255, 255), 'feedback box')) + \
-        tuple((279, 58 + 20 * i, (128, 255, 255), f'option {i}') for i in range(9))
+    white = (255, 255, 255)
+    colours = [(point('Zantrel', 2, 2), background('Zantrel'), 'window'),
+               (point('Label1_0', 1, 1), background('Label1_0'), 'heading'),
+               (point('Label1_1', 1, 1), background('Label1_1'), 'label'),
+               (point('Frame1', -4, 4), background('Frame1'), 'frame'),
+               (point('Command1', 3, 4), background('Command1'), 'button face'),
+               (point('Command1', 0, 0), white, 'bevel'), (point('Command1', -1, -1), (0, 0, 0), 'bevel shadow'),
+               (point('Text2', -7, 5), white, 'expression box'), (point('Text1_0', 2, 12), white, 'feedback box')] + \
+        [(point(f'Option1_{i}', -2, 2), background(f'Option1_{i}'), f'option {i}') for i in range(9)]
     deadline = time.monotonic() + 10
     while True:
         shot = browser.screenshot()
         at = lambda x, y: shot.getpixel((round(left) + x, round(top) + y))  # noqa: E731
-        if all(at(x, y) == colour for x, y, colour, _ in colours) or time.monotonic() > deadline:
+        if all(at(x, y) == colour for (x, y), colour, _ in colours) or time.monotonic() > deadline:
             break
         time.sleep(0.2)
     shot.save(f'zantrel-web-{browser.name.lower()}.png')  # for a person to look at
-    for x, y, colour, what in colours:
+    for (x, y), colour, what in colours:
         check(at(x, y) == colour, name + f'{what} at ({x}, {y}): {at(x, y)}')
-    for what, (x, y, w, h) in {'heading': (56, 0, 345, 25), 'label': (160, 32, 121, 25), 'button': (306, 210, 117, 21),
-                               'expression': (9, 241, 447, 39), 'options': (180, 56, 100, 180)}.items():
-        dark = sum(sum(at(x + i, y + j)) < 200 for i in range(w) for j in range(h))
+    inset = lambda box, by: (box[0] + by, box[1] + by, box[2] - by, box[3] - by)  # noqa: E731
+    first, last = place('Option1_0'), place('Option1_8')
+    for what, (x0, y0, x1, y1) in {'heading': place('Label1_0'), 'label': place('Label1_1'),
+                                   'button': inset(place('Command1'), 2), 'expression': inset(place('Text2'), 1),
+                                   'options': (first[0] + 20, first[1], first[2] - 1, last[3])}.items():
+        dark = sum(sum(at(x, y)) < 200 for x in range(x0, x1) for y in range(y0, y1))
         check(dark > 20, name + f'no text painted in the {what}')
 
     if browser.name == 'Chromium':
@@ -335,16 +343,6 @@ def phones(site_dir):
     finally:
         browser.quit()
         site.stop()
-
-
-def contrast(a, b):
-    """The contrast ratio of two colours, as the web's accessibility guidelines measure it."""
-    def luminance(colour):
-        c = [v / 255 for v in colour]
-        c = [v / 12.92 if v <= 0.04045 else ((v + 0.055) / 1.055) ** 2.4 for v in c]
-        return 0.2126 * c[0] + 0.7152 * c[1] + 0.0722 * c[2]
-    high, low = sorted((luminance(a), luminance(b)), reverse=True)
-    return (high + 0.05) / (low + 0.05)
 
 
 def changed(before, after, box):

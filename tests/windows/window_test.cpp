@@ -289,8 +289,7 @@ void playErrors()
         ZantrelWindow zantrel(random);
         HWND main = zantrel.create(GetModuleHandleW(nullptr));
         pump();
-        check(main == nullptr && boxes.size() == 1 &&
-                  boxes[0] == L"www.zantrel.example Математика - умножение на многочлени",
+        check(main == nullptr && boxes.size() == 1 && boxes[0] == wide(WindowForm::caption()),
               "an error while the window is made: no window, one report (" +
                   std::to_string(boxes.size()) + ")");
         unregister();
@@ -324,8 +323,8 @@ bool answerHighContrast()
 }
 
 // The backgrounds of the window, Frame1 and every face with a text, and the colours of their
-// texts: the form's, with black text, or with `system` the system's window colours (Command1 the
-// button's). Text2 has the system's window colours either way.
+// texts: their rows', or with `system` the system's window colours (Command1 the button's). The
+// text boxes, which have no colours in the form, have the system's window colours either way.
 void checkFaces(HWND window, bool system, const std::string &when)
 {
     const ClientPixels shot(window);
@@ -336,23 +335,26 @@ void checkFaces(HWND window, bool system, const std::string &when)
     };
     const COLORREF windowColour = GetSysColor(COLOR_WINDOW);
     const COLORREF windowText = GetSysColor(COLOR_WINDOWTEXT);
-    auto face = [system, windowColour](COLORREF form) { return system ? windowColour : form; };
-    background("window", {4, 4}, face(RGB(192, 192, 255)));
-    background("Frame1", {285, 150}, face(RGB(192, 192, 255)));
+    auto face = [system, windowColour](const WindowForm::Control &row) {
+        return system || !row.background ? windowColour : colorref(*row.background);
+    };
+    background("window", {4, 4}, face(WindowForm::window()));
+    const PixelPlace frame = pixelPlace(formRow("Frame1"));
+    background("Frame1", {frame.right - 4, (frame.top + frame.bottom) / 2},
+               face(formRow("Frame1")));
     for (const FaceText &text : faceTexts()) {
-        COLORREF colour = face(text.name[0] == 'L' ? RGB(255, 192, 128) : RGB(128, 255, 255));
-        COLORREF ink = system ? windowText : RGB(0, 0, 0);
-        if (text.name == "Command1") {
-            colour = system ? GetSysColor(COLOR_BTNFACE) : RGB(255, 128, 128);
-            ink = system ? GetSysColor(COLOR_BTNTEXT) : RGB(0, 0, 0);
-        } else if (text.name == "Text2") {
-            colour = windowColour;
-            ink = windowText;
+        const WindowForm::Control &row = *text.row;
+        const std::string name(row.name);
+        COLORREF colour = face(row);
+        COLORREF ink = system || !row.foreground ? windowText : colorref(*row.foreground);
+        if (system && row.kind == WindowForm::Kind::Button) {
+            colour = GetSysColor(COLOR_BTNFACE);
+            ink = GetSysColor(COLOR_BTNTEXT);
         }
-        background(text.name, text.face, colour);
+        background(name, text.face, colour);
         const std::vector<COLORREF> painted = shot.in(text.text);
         check(std::find(painted.begin(), painted.end(), ink) != painted.end(),
-              when + ": " + text.name + "'s text in " + rgb(ink));
+              when + ": " + name + "'s text in " + rgb(ink));
     }
 }
 

@@ -3,7 +3,10 @@
 
 // What the Windows edition's tests share: their count of checks and failures, a control's text
 // (read through its own messages, from any process), places at the screen's DPI, the client
-// area's pixels, and the options' captions and the texts on the form's faces, written here.
+// area's pixels, and the options' captions and the texts on the form's faces, from the form.
+#include "form_places.h"
+#include "window_form.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -12,6 +15,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Windows, and Wine from version 10, show a process that is not aware of the DPI every window
@@ -57,6 +61,25 @@ inline std::wstring wide(const std::string &text)
     MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), converted.data(),
                         length);
     return converted;
+}
+
+// The options' captions, by index.
+inline const std::vector<std::wstring> captions = [] {
+    std::vector<std::wstring> texts;
+    for (const std::string_view name : WindowForm::optionNames) {
+        texts.push_back(wide(formRow(name).text));
+    }
+    return texts;
+}();
+
+inline COLORREF colorref(const WindowForm::Colour &colour)
+{
+    return RGB(colour.red, colour.green, colour.blue);
+}
+
+inline RECT rectOf(const PixelPlace &place)
+{
+    return {place.left, place.top, place.right, place.bottom};
 }
 
 inline std::wstring textOf(HWND control)
@@ -188,10 +211,6 @@ private:
     std::vector<DWORD> pixels;
 };
 
-inline const wchar_t *const captions[] = {L"(x + y)^2",     L"(x - y)^2",     L"x^2 - y^2",
-                                          L"(x + y + z)^2", L"(x + y - z)^2", L"(x + y)^3",
-                                          L"(x - y)^3",     L"x^3 + y^3",     L"x^3 - y^3"};
-
 inline bool noneChecked(const std::array<HWND, 9> &options)
 {
     return std::none_of(options.begin(), options.end(), [](HWND option) {
@@ -200,25 +219,38 @@ inline bool noneChecked(const std::array<HWND, 9> &options)
 }
 
 // A text on a face of the form, at 96 dpi: a point of the face's background and where the text is
-// painted. The options' texts are right of their round marks, which are drawn in the system's
-// colours, and below Label1_1, which covers the first option's top row; Command1's inside its
-// bevel.
+// painted. A label's text fills its place down to the options (Label1_1 covers the first option's
+// top row); an option's is right of its round mark, which is drawn in the system's colours, and
+// below Label1_1; Command1's inside its bevel; Text2's inside its frame, left of the point.
 struct FaceText {
-    std::string name;
+    const WindowForm::Control *row;
     POINT face;
     RECT text;
 };
 
 inline std::vector<FaceText> faceTexts()
 {
-    std::vector<FaceText> faces{{"Label1_0", {58, 2}, {56, 0, 401, 25}},
-                                {"Label1_1", {162, 34}, {160, 32, 281, 56}}};
-    for (int option = 0; option < 9; ++option) {
-        const int top = 56 + 20 * option;
-        faces.push_back(
-            {"Option1_" + std::to_string(option), {279, top + 2}, {178, top + 1, 281, top + 20}});
+    using WindowForm::Kind;
+    const int optionsTop = pixelPlace(formRow("Option1_0")).top;
+    std::vector<FaceText> faces;
+    for (const WindowForm::Control &row : WindowForm::controls()) {
+        const PixelPlace p = pixelPlace(row);
+        if (row.kind == Kind::Label) {
+            faces.push_back({&row,
+                             {p.left + 2, p.top + 2},
+                             {p.left, p.top, p.right, std::min(p.bottom, optionsTop)}});
+        } else if (row.kind == Kind::Option) {
+            faces.push_back(
+                {&row, {p.right - 2, p.top + 2}, {p.left + 18, p.top + 1, p.right, p.bottom}});
+        } else if (row.kind == Kind::Button) {
+            faces.push_back({&row,
+                             {p.left + 4, p.top + 4},
+                             {p.left + 3, p.top + 3, p.right - 3, p.bottom - 3}});
+        } else if (row.kind == Kind::TextBox) {
+            faces.push_back({&row,
+                             {p.right - 7, p.top + 22},
+                             {p.left + 3, p.top + 3, p.right - 17, p.bottom - 3}});
+        }
     }
-    faces.push_back({"Command1", {308, 212}, {307, 211, 422, 230}});
-    faces.push_back({"Text2", {450, 262}, {11, 243, 440, 278}});
     return faces;
 }

@@ -7,6 +7,7 @@
 // colours into the user's settings, which the program reads when it starts.
 //
 //     zantrel_driver.exe [--dpi N] [--dark-colours] PATH\TO\zantrel.exe
+#include "contrast_ratio.h"
 #include "expression_checker.h"
 #include "spoken_expression.h"
 #include "windows_checks.h"
@@ -17,11 +18,12 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <cstdio>
 #include <cwchar>
+#include <map>
+#include <optional>
 #include <string>
-#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -45,46 +47,38 @@ struct Window {
 };
 
 struct Expected {
-    const char *name;
+    std::string name;
     const wchar_t *className;
     RECT place; // left, top, right, bottom in the window's client area at 96 dpi
     bool shown;
-    const wchar_t *text; // null: not checked here
-    HWND *found;         // where the control found is kept, if the test needs it
+    std::optional<std::wstring> text; // none: not checked here
 };
 
-std::vector<Expected> expectedControls(Window &w)
+// The form's rows, each made of the window class of its kind, with the texts that the buttons,
+// options and labels show; and what the edition adds: hidden labels that name the text boxes for
+// screen readers, and the announcer of the answers, of no size, so that nothing of them is painted.
+std::vector<Expected> expectedControls()
 {
-    std::vector<Expected> rows{
-        {"List1_1", L"ListBox", {328, 88, 385, 206}, false, nullptr, &w.List1_1},
-        {"List1_0", L"ListBox", {288, 48, 329, 166}, false, nullptr, &w.List1_0},
-        {"Text2", L"Edit", {8, 240, 457, 281}, true, nullptr, &w.Text2},
-        {"Command1", L"Button", {304, 208, 425, 233}, true, L"Чисти", &w.Command1},
-        {"Frame1", L"ZantrelFrame", {160, 56, 289, 241}, true, nullptr, &w.Frame1},
-        {"Text1_1", L"Edit", {40, 312, 489, 433}, false, nullptr, nullptr},
-        {"Text1_0", L"Edit", {8, 288, 457, 409}, true, nullptr, &w.Text1_0},
-        {"Label1_1", L"Static", {160, 32, 281, 57}, true, L"Формула", &w.Label1_1},
-        {"Label1_0",
-         L"Static",
-         {56, 0, 401, 25},
-         true,
-         L"Математика - формули за съкратено умножение",
-         &w.Label1_0},
-        // Hidden labels that name the text boxes for screen readers, and the announcer of the
-        // answers: no size, so nothing of them is painted.
-        {"Text2's label", L"Static", {0, 0, 0, 0}, false, L"Алгебричен израз", nullptr},
-        {"Text1_0's label", L"Static", {0, 0, 0, 0}, false, L"Пояснение и отговор", nullptr},
-        {"the announcer", L"Static", {0, 0, 0, 0}, true, L"", nullptr},
-    };
-    for (std::size_t option = 0; option < 9; ++option) {
-        const LONG top = 56 + 20 * static_cast<LONG>(option);
-        rows.push_back({"Option1",
-                        L"Button",
-                        {160, top, 281, top + 20},
-                        true,
-                        captions[option],
-                        &w.Option1.at(option)});
+    using WindowForm::Kind;
+    // In Kind's order.
+    const std::array<const wchar_t *, 8> classes{
+        L"", L"ListBox", L"Edit", L"Button", L"ZantrelFrame", L"Button", L"Edit", L"Static"};
+    std::vector<Expected> rows;
+    for (const WindowForm::Control &row : WindowForm::controls()) {
+        const bool shownText =
+            row.kind == Kind::Button || row.kind == Kind::Option || row.kind == Kind::Label;
+        rows.push_back({std::string(row.name), classes.at(static_cast<std::size_t>(row.kind)),
+                        rectOf(pixelPlace(row)), row.shown,
+                        shownText ? std::optional(wide(row.text)) : std::nullopt});
     }
+    for (const char *named : {"Text2", "Text1_0"}) {
+        rows.push_back({std::string(named) + "'s label",
+                        L"Static",
+                        {0, 0, 0, 0},
+                        false,
+                        wide(formRow(named).accessibleName)});
+    }
+    rows.push_back({"the announcer", L"Static", {0, 0, 0, 0}, true, L""});
     return rows;
 }
 
@@ -205,22 +199,12 @@ const wchar_t *const spokenNames[] = {
     L"Формула x на куб минус y на куб",
 };
 
-// WCAG 2's relative luminance and contrast ratio.
-double luminance(COLORREF colour)
+double contrast(COLORREF first, COLORREF second)
 {
-    auto linear = [](int value) {
-        const double c = value / 255.0;
-        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    auto colour = [](COLORREF c) {
+        return WindowForm::Colour{GetRValue(c), GetGValue(c), GetBValue(c)};
     };
-    return 0.2126 * linear(GetRValue(colour)) + 0.7152 * linear(GetGValue(colour)) +
-           0.0722 * linear(GetBValue(colour));
-}
-
-double contrast(COLORREF a, COLORREF b)
-{
-    const double la = luminance(a);
-    const double lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+    return contrastRatio(colour(first), colour(second));
 }
 
 // Every text painted on the form's faces is readable: there is text (some dozens of pixels apart
@@ -238,11 +222,12 @@ void checkFacesReadable(const ClientPixels &shot)
             core = contrast(seen, face) > contrast(core, face) ? seen : core;
         }
         const double ratio = contrast(core, face);
-        lowest = std::min(lowest, {ratio, text.name});
+        const std::string name(text.row->name);
+        lowest = std::min(lowest, {ratio, name});
         char shown[16];
         std::snprintf(shown, sizeof shown, "%.2f", ratio);
-        check(textPixels >= 40 && ratio >= 4.5, text.name + ": text " + rgb(core) + " on " +
-                                                    rgb(face) + ", contrast " + shown + " : 1, " +
+        check(textPixels >= 40 && ratio >= 4.5, name + ": text " + rgb(core) + " on " + rgb(face) +
+                                                    ", contrast " + shown + " : 1, " +
                                                     std::to_string(textPixels) + " text pixels");
     }
     std::printf("texts on the faces: lowest contrast %.2f : 1 (%s)\n", lowest.first,
@@ -505,36 +490,39 @@ int wmain(int argc, wchar_t **argv)
         return 1;
     }
 
-    check(textOf(main) == L"www.zantrel.example Математика - умножение на многочлени",
-          "the caption");
+    check(textOf(main) == wide(WindowForm::caption()), "the caption");
     RECT client;
     GetClientRect(main, &client);
-    const RECT size = atDpi({0, 0, 465, 414});
-    check(EqualRect(&client, &size) != FALSE, "client area 465x414 at 96 dpi: " + describe(client));
+    const RECT size = atDpi(rectOf(pixelPlace(WindowForm::window())));
+    check(EqualRect(&client, &size) != FALSE,
+          "client area " + describe(size) + ": " + describe(client));
 
+    const std::vector<Expected> controls = expectedControls();
     const std::vector<HWND> children = childrenOf(main);
-    check(children.size() == 21, "21 controls: " + std::to_string(children.size()));
-    Window window{};
-    for (const Expected &expected : expectedControls(window)) {
+    check(children.size() == controls.size(),
+          std::to_string(controls.size()) + " controls: " + std::to_string(children.size()));
+    std::map<std::string, HWND> found;
+    for (const Expected &expected : controls) {
         const RECT place = atDpi(expected.place);
         const auto child = std::find_if(children.begin(), children.end(), [&](HWND c) {
             const RECT seen = placeOf(c);
             return lstrcmpiW(classOf(c).c_str(), expected.className) == 0 &&
                    EqualRect(&seen, &place) != FALSE &&
-                   (expected.text == nullptr || textOf(c) == expected.text);
+                   (!expected.text || textOf(c) == *expected.text);
         });
-        check(child != children.end(), std::string(expected.name) + " at " + describe(place));
+        check(child != children.end(), expected.name + " at " + describe(place));
         if (child == children.end()) {
             continue;
         }
         check((IsWindowVisible(*child) != FALSE) == expected.shown,
-              std::string(expected.name) + (expected.shown ? " shown" : " hidden"));
-        if (expected.text != nullptr) {
-            check(textOf(*child) == expected.text, std::string(expected.name) + "'s text");
-        }
-        if (expected.found != nullptr) {
-            *expected.found = *child;
-        }
+              expected.name + (expected.shown ? " shown" : " hidden"));
+        found[expected.name] = *child;
+    }
+    Window window{found["List1_0"],  found["List1_1"],  found["Text2"],
+                  found["Command1"], found["Frame1"],   found["Text1_0"],
+                  found["Label1_1"], found["Label1_0"], {}};
+    for (std::size_t option = 0; option < window.Option1.size(); ++option) {
+        window.Option1.at(option) = found["Option1_" + std::to_string(option)];
     }
     if (failures != 0) {
         std::printf("%d of %d checks failed\n", failures, checks);
@@ -547,19 +535,18 @@ int wmain(int argc, wchar_t **argv)
 
     // The form's faces, or in High Contrast the system's (here black) colours; the text boxes have
     // the system's window colour.
-    auto face = [highContrast](COLORREF form) { return highContrast ? RGB(0, 0, 0) : form; };
-    const std::array<std::tuple<const char *, POINT, COLORREF>, 5> colours{{
-        {"window", {4, 4}, face(RGB(192, 192, 255))},
-        {"Label1_0", {60, 4}, face(RGB(255, 192, 128))},
-        {"Option1_0", {276, 66}, face(RGB(128, 255, 255))},
-        {"Command1", {310, 215}, face(RGB(255, 128, 128))},
-        {"Text2", {450, 262}, dark ? RGB(0, 0, 0) : RGB(255, 255, 255)},
-    }};
     const ClientPixels shot(main);
-    for (const auto &[what, at, expected] : colours) {
-        check(shot.at96(at) == expected, std::string(what) + " at " + std::to_string(scaled(at.x)) +
-                                             "," + std::to_string(scaled(at.y)) + ": " +
-                                             rgb(shot.at96(at)));
+    std::vector<std::pair<const WindowForm::Control *, POINT>> faces{
+        {&WindowForm::window(), {4, 4}}};
+    for (const FaceText &text : faceTexts()) {
+        faces.emplace_back(text.row, text.face);
+    }
+    for (const auto &[row, at] : faces) {
+        const COLORREF form = row->background ? colorref(*row->background) : RGB(255, 255, 255);
+        const COLORREF expected = (row->background ? highContrast : dark) ? RGB(0, 0, 0) : form;
+        check(shot.at96(at) == expected,
+              std::string(row->name) + " at " + std::to_string(scaled(at.x)) + "," +
+                  std::to_string(scaled(at.y)) + ": " + rgb(shot.at96(at)));
     }
     checkFacesReadable(shot);
     const bool annotated = checkNames(window);
