@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The form's rows against the window as it is designed, typed here once: the window, each control
 // in the order the window stores them (place in twips, shown or hidden, background, fixed text, tab
-// index), the black text on the faces, the one font and the order Tab meets the controls in. The
-// editions' tests check that they render the form's rows.
+// index), the black text on the faces and the one font (keyboard_test.cpp goes round the tab
+// order). The editions' tests check that they render the form's rows.
 #include "form_places.h"
 #include "window_form.h"
 
@@ -149,21 +149,6 @@ TEST(WindowFormTest, InformationBoxesHoldTheirTexts)
     EXPECT_EQ(formRow("Text1_1").text, "Неприятното в това да си първият, направил нещо по \r\n"
                                        "правилния начин, е, че никой не оценява колко трудно е \r\n"
                                        "било. \r\n");
-}
-
-// Tab meets the information box, the options by index, "Чисти" and the expression box.
-TEST(WindowFormTest, TabMeetsTheShownControlsByTabIndex)
-{
-    std::vector<std::string> expected{"Text1_0"};
-    for (int index = 0; index < 9; ++index) {
-        expected.push_back("Option1_" + std::to_string(index));
-    }
-    expected.insert(expected.end(), {"Command1", "Text2"});
-    std::vector<std::string> met;
-    for (const WindowForm::Control *row : WindowForm::tabOrder()) {
-        met.emplace_back(row->name);
-    }
-    EXPECT_EQ(met, expected);
 }
 
 } // namespace
