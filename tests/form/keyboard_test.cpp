@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 // What the keys do in the window: the round of Tab with the options as one stop, the arrows that
 // choose round the nine options, and the keys left to the controls.
+#include "form_places.h"
 #include "keyboard.h"
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -15,19 +15,9 @@ using WindowForm::Key;
 using WindowForm::KeyAction;
 using WindowForm::Modifiers;
 
-const WindowForm::Control &row(std::string_view name)
-{
-    for (const WindowForm::Control &control : WindowForm::controls()) {
-        if (control.name == name) {
-            return control;
-        }
-    }
-    throw std::invalid_argument("no control " + std::string(name));
-}
-
 const WindowForm::Control &option(int index)
 {
-    return row("Option1_" + std::to_string(index));
+    return formRow("Option1_" + std::to_string(index));
 }
 
 // The name of the control an action moves the focus to, or "pass" and "ignore".
@@ -48,7 +38,7 @@ std::string outcome(const KeyAction &action)
 
 std::string press(std::string_view on, Key key, Modifiers held = {}, int chosen = -1)
 {
-    return outcome(WindowForm::keyAction(row(on), key, held, chosen));
+    return outcome(WindowForm::keyAction(formRow(on), key, held, chosen));
 }
 
 TEST(Keyboard, TabGoesRoundTheStopsWithTheOptionsAsOneStop)
